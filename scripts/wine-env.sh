@@ -16,6 +16,9 @@ wine_start() {
         wineserver -w
     fi
     wineserver -p
+    # The first program of a session also starts Wine's service processes, which would hold a
+    # caller's output pipe open (ctest then waits for them): start them here instead.
+    "$quillon_wine" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
 wine_stop() {

@@ -1,0 +1,103 @@
+// Fading speed against a memcpy of the same number of output bytes, in the same run.
+#include "WendrikFaderV2.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using WendrikFaderV2::Colour;
+
+const std::vector<Colour> kFourColours{0x0000FF, 0x00FF00, 0xFF0000, 0x000000};
+
+std::u16string Line(std::size_t length) {
+    static constexpr std::u16string_view kWords = u"the quick brown fox jumps over a lazy dog ";
+    std::u16string line;
+    while (line.size() < length)
+        line += kWords;
+    line.resize(length);
+    return line;
+}
+
+// Words of three letters: 640 of them mark up to just under 32767 characters.
+std::u16string Words(int count) {
+    std::u16string text;
+    for (int i = 0; i < count; ++i)
+        text += u"abc ";
+    return text;
+}
+
+void BM_FadeText(benchmark::State& state) {
+    const std::u16string line = Line(static_cast<std::size_t>(state.range(0)));
+    std::size_t outputBytes = 0;
+    for (auto _ : state) {
+        std::u16string faded = WendrikFaderV2::FadeText(line, kFourColours, false, true);
+        outputBytes = faded.size() * sizeof(char16_t);
+        benchmark::DoNotOptimize(faded.data());
+    }
+    state.counters["output_bytes"] = static_cast<double>(outputBytes);
+    state.SetComplexityN(state.range(0));
+}
+
+// The table alone, to see what share of FadeText it takes.
+void BM_BuildFadeTable(benchmark::State& state) {
+    for (auto _ : state) {
+        WendrikFaderV2::BuildFadeTable(kFourColours, static_cast<int>(state.range(0)), true);
+        benchmark::DoNotOptimize(WendrikFaderV2::FadeTag.data());
+    }
+}
+
+// The output size of FadeText for the same line, copied once per iteration.
+void BM_MemcpyFadeTextOutput(benchmark::State& state) {
+    WendrikFaderV2::SetRefusalPresenter([](std::u16string_view) {});
+    const std::size_t bytes =
+        WendrikFaderV2::FadeText(Line(static_cast<std::size_t>(state.range(0))), kFourColours,
+                                 false, true)
+            .size() *
+        sizeof(char16_t);
+    std::vector<char> from(bytes, 'x'), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["output_bytes"] = static_cast<double>(bytes);
+}
+
+void BM_FadeFirstLetters(benchmark::State& state) {
+    const std::u16string words = Words(static_cast<int>(state.range(0)));
+    std::size_t outputBytes = 0;
+    for (auto _ : state) {
+        std::u16string text = words;
+        std::u16string marked = WendrikFaderV2::FadeFirstLetters(text, kFourColours, true);
+        outputBytes = marked.size() * sizeof(char16_t);
+        benchmark::DoNotOptimize(marked.data());
+    }
+    if (outputBytes <= words.size() * sizeof(char16_t))
+        state.SkipWithError("refused: the text was not marked");
+    state.counters["output_bytes"] = static_cast<double>(outputBytes);
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_MemcpyFirstLettersOutput(benchmark::State& state) {
+    std::u16string text = Words(static_cast<int>(state.range(0)));
+    const std::size_t bytes =
+        WendrikFaderV2::FadeFirstLetters(text, kFourColours, true).size() * sizeof(char16_t);
+    std::vector<char> from(bytes, 'x'), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["output_bytes"] = static_cast<double>(bytes);
+}
+
+} // namespace
+
+BENCHMARK(BM_FadeText)->Arg(1000)->Arg(8000)->Arg(32767)->Complexity(benchmark::oN);
+BENCHMARK(BM_BuildFadeTable)->Arg(32767);
+BENCHMARK(BM_MemcpyFadeTextOutput)->Arg(1000)->Arg(8000)->Arg(32767);
+BENCHMARK(BM_FadeFirstLetters)->Arg(80)->Arg(160)->Arg(320)->Arg(640)->Complexity(benchmark::oN);
+BENCHMARK(BM_MemcpyFirstLettersOutput)->Arg(640);

@@ -1,0 +1,97 @@
+#include "FaderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace WendrikFaderV2;
+using namespace FaderTest;
+
+namespace {
+
+struct TextCase {
+    std::u16string text;
+    std::vector<Colour> colours;
+    bool wave;
+    bool compact;
+    std::u16string result;
+};
+
+} // namespace
+
+TEST(FadeText, WorkedExamples) {
+    const TextCase cases[] = {
+        {u"abc",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>a<font color=#AA0055>b<font color=#5500AA>c"},
+        {u"abc",
+         {kRed, kBlue},
+         false,
+         false,
+         u"<font color=\"#FF0000\">a</font><font color=\"#AA0055\">b</font>"
+         u"<font color=\"#5500AA\">c</font>"},
+        {u"abcde",
+         {kRed, kBlue},
+         true,
+         true,
+         u"<font color=#FF0000><sub>a<font color=#CC0033></sub>b<font color=#990066><sup>c"
+         u"<font color=#660099></sup>d<font color=#3300CC><sub>e"},
+        // The phase skips CR and LF, but their positions still use up colours.
+        {u"ab\r\ncd",
+         {kRed, kBlue},
+         true,
+         true,
+         u"<font color=#FF0000><sub>a<font color=#D4002A></sub>b<br><font color=#5500AA><sup>c"
+         u"<font color=#2A00D4></sup>d"},
+        {u"Hi!",
+         {kBlue, kBlack, kBlue},
+         false,
+         true,
+         u"<font color=#0000FF>H<font color=#000000>i<font color=#0000FF>!"},
+    };
+    for (const TextCase& c : cases) {
+        RefusalCapture refusals;
+        EXPECT_EQ(FadeText(c.text, c.colours, c.wave, c.compact), c.result);
+        EXPECT_TRUE(refusals.messages.empty());
+    }
+}
+
+TEST(FadeText, EdgeTexts) {
+    const TextCase cases[] = {
+        {u"ab", {kRed, kBlue}, false, true, u"<font color=#FF0000>a<font color=#800080>b"},
+        {u"\r\n", {kRed, kBlue}, false, true, u"<br>"},
+        {u"\r\n", {kRed, kBlue}, true, false, u"<br>"},
+        // Markup in the text is not escaped.
+        {u"a<b",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>a<font color=#AA0055><<font color=#5500AA>b"},
+        {u"\u00e9\u4e2d",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>\u00e9<font color=#800080>\u4e2d"},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(FadeText(c.text, c.colours, c.wave, c.compact), c.result);
+}
+
+TEST(FadeText, LeavesTheTableFilledForTheTextLength) {
+    const std::u16string text = u"one\r\ntwo!"; // 9 positions, 2 segments of 4, remainder 1
+    const std::u16string result = FadeText(text, {kRed, kGreen, kBlue}, false, true);
+    ASSERT_EQ(FadeTag.size(), text.size() + 1);
+    EXPECT_EQ(FadeTag[5], u"<font color=#00FF00>");
+    EXPECT_EQ(FadeTag[8], u"<font color=#0055AA>"); // steps of 255/4.5, not 255/4
+    EXPECT_EQ(FadeTag[9], u"<font color=#0000FF>");
+    EXPECT_EQ(result.substr(result.size() - 21), u"<font color=#0000FF>!");
+}
+
+TEST(FadeText, WaveCyclesThroughAllFourTags) {
+    const std::u16string result = FadeText(u"abcdefghi", {kBlack, kBlack}, true, true);
+    EXPECT_EQ(result, u"<font color=#000000><sub>a<font color=#000000></sub>b"
+                      u"<font color=#000000><sup>c<font color=#000000></sup>d"
+                      u"<font color=#000000><sub>e<font color=#000000></sub>f"
+                      u"<font color=#000000><sup>g<font color=#000000></sup>h"
+                      u"<font color=#000000><sub>i");
+}

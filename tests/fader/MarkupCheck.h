@@ -1,0 +1,109 @@
+// Reads FadeText output back against its input: one colour tag per printed character, "<br>"
+// for CR, nothing for LF, wave tags in phase, and every colour inside its segment's two colours.
+// Shared by the property tests and the fuzz target.
+#pragma once
+
+#include "WendrikFaderV2.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace FaderTest {
+
+struct Rgb3 {
+    int r, g, b;
+};
+
+inline Rgb3 Unpack(WendrikFaderV2::Colour c) {
+    return {WendrikFaderV2::GetRed(c), WendrikFaderV2::GetGreen(c), WendrikFaderV2::GetBlue(c)};
+}
+
+inline int HexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1; // lower case is a fault too
+}
+
+// Empty when the result is sound, else a description of the first fault.
+inline std::string CheckFadeText(const std::u16string& text,
+                                 const std::vector<WendrikFaderV2::Colour>& colours, bool wave,
+                                 bool compact, std::u16string_view result) {
+    static constexpr std::array<std::u16string_view, 4> kWave{u"<sub>", u"</sub>", u"<sup>",
+                                                              u"</sup>"};
+    const std::u16string_view quote = compact ? u"" : u"\"";
+    const std::u16string_view close = compact ? u"" : u"</font>";
+    const int n = static_cast<int>(text.size());
+    const int U = static_cast<int>(colours.size());
+    const int m = n / (U - 1);
+
+    std::size_t at = 0;
+    auto expect = [&](std::u16string_view part) {
+        if (result.substr(at, part.size()) != part)
+            return false;
+        at += part.size();
+        return true;
+    };
+
+    std::size_t phase = 0;
+    for (int k = 1; k <= n; ++k) {
+        const char16_t c = text[k - 1];
+        const std::string where = " at position " + std::to_string(k);
+        if (c == u'\r') {
+            if (!expect(u"<br>"))
+                return "no <br> for CR" + where;
+            continue;
+        }
+        if (c == u'\n')
+            continue;
+        if (!expect(u"<font color=") || !expect(quote) || !expect(u"#"))
+            return "no colour tag" + where;
+        int rgb[3];
+        for (int& component : rgb) {
+            const int high = at + 1 < result.size() ? HexValue(result[at]) : -1;
+            const int low = at + 1 < result.size() ? HexValue(result[at + 1]) : -1;
+            if (high < 0 || low < 0)
+                return "bad colour code" + where;
+            component = high * 16 + low;
+            at += 2;
+        }
+        if (!expect(quote) || !expect(u">"))
+            return "colour tag not closed" + where;
+        if (wave && !expect(kWave[phase]))
+            return "wave tag out of phase" + where;
+        if (!expect(std::u16string_view(&c, 1)))
+            return "character not copied" + where;
+        if (!expect(close))
+            return "no closing tag" + where;
+        phase = (phase + 1) % kWave.size();
+
+        const Rgb3 got{rgb[0], rgb[1], rgb[2]};
+        if (k <= m * (U - 1)) {
+            const int segment = (k - 1) / m;
+            const Rgb3 from = Unpack(colours[segment]);
+            const Rgb3 to = Unpack(colours[segment + 1]);
+            auto between = [](int v, int a, int b) {
+                return v >= std::min(a, b) && v <= std::max(a, b);
+            };
+            if (!between(got.r, from.r, to.r) || !between(got.g, from.g, to.g) ||
+                !between(got.b, from.b, to.b))
+                return "colour outside its segment" + where;
+            const bool segmentStart = (k - 1) % m == 0;
+            if (segmentStart && (got.r != from.r || got.g != from.g || got.b != from.b))
+                return "segment does not start on its colour" + where;
+        } else {
+            const Rgb3 last = Unpack(colours.back());
+            if (got.r != last.r || got.g != last.g || got.b != last.b)
+                return "remainder position not the last colour" + where;
+        }
+    }
+    if (at != result.size())
+        return "trailing output";
+    return {};
+}
+
+} // namespace FaderTest
