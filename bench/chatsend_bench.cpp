@@ -1,6 +1,8 @@
 // ChatSend against the practice room: round-trip time, memory and handle counts over many
 // posts, and the CPU our side burns while a slow client holds the line.
-// Run: xvfb-run -a wine build/<dir>/bin/chatsend_bench.exe [posts]   (practice-room.exe beside it)
+// Run by hand under Xvfb and Wine, with practice-room.exe beside it:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '. scripts/wine-env.sh; wine_start;
+//       $quillon_wine build/windows/bin/chatsend_bench.exe 200; wine_stop'
 #include "Korvelix6o.h"
 #include "PracticeRoom.h"
 
@@ -19,7 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 double CpuSeconds() {
     FILETIME created, exited, kernel, user;
@@ -67,8 +71,8 @@ void RoundTrips(int posts) {
     std::sort(times.begin(), times.end());
     std::printf("round trip, %d posts (%d taken): median %.3f ms, p90 %.3f ms, min %.3f ms, "
                 "max %.3f ms\n",
-                posts, taken, times[times.size() / 2], times[times.size() * 9 / 10],
-                times.front(), times.back());
+                posts, taken, times[times.size() / 2], times[times.size() * 9 / 10], times.front(),
+                times.back());
     std::printf("working set %zu KB -> %zu KB; GDI objects %lu -> %lu; USER objects %lu -> %lu\n",
                 memoryBefore, WorkingSetKb(), gdiBefore,
                 GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), userBefore,

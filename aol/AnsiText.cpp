@@ -1,0 +1,36 @@
+#include "AnsiText.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace Korvelix6o {
+
+// A failed conversion gives the empty string: automation fails silently.
+std::string ToAnsi(std::u16string_view text) {
+    if (text.empty() || text.size() > INT_MAX)
+        return {};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return {};
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
+    return ansi;
+}
+
+std::u16string FromAnsi(std::string_view text) {
+    if (text.empty() || text.size() > INT_MAX)
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (size <= 0)
+        return {};
+    std::u16string wide(static_cast<std::size_t>(size), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(wide.data()),
+                        size);
+    return wide;
+}
+
+} // namespace Korvelix6o

@@ -1,0 +1,87 @@
+// Finding the client's windows: its frame, the welcome window and the open chat room.
+#include "AnsiText.h"
+#include "Korvelix6o.h"
+#include "PendingEvents.h"
+
+#include <climits>
+#include <string_view>
+
+namespace Korvelix6o {
+
+namespace {
+
+constexpr std::u16string_view kWelcome = u"Welcome, ";
+
+HWND Child(HWND parent, HWND after, const char* className) {
+    return FindWindowExA(parent, after, className, nullptr);
+}
+
+// The screen name sits between "Welcome, " and the first "!"; without a "!" it is the rest.
+std::u16string NameFromWelcome(const std::u16string& caption) {
+    const std::size_t bang = caption.find(u'!', kWelcome.size());
+    return caption.substr(kWelcome.size(), bang == std::u16string::npos ? std::u16string::npos
+                                                                        : bang - kWelcome.size());
+}
+
+bool IsChatRoom(HWND inner) {
+    const HWND first = Child(inner, nullptr, "RICHCNTL");
+    const HWND second = Child(inner, first, "RICHCNTL");
+    const HWND list = Child(inner, nullptr, "_AOL_Listbox");
+    const HWND icon = Child(inner, nullptr, "_AOL_Icon");
+    const HWND label = Child(inner, nullptr, "_AOL_Static");
+    return first && second && list && icon && label;
+}
+
+} // namespace
+
+std::u16string GetCaption(HWND window) {
+    const int n = GetWindowTextLengthA(window);
+    if (n <= 0)
+        return {};
+    std::string buffer(static_cast<std::size_t>(n) + 1, '\0');
+    GetWindowTextA(window, buffer.data(), n + 1);
+    buffer.resize(static_cast<std::size_t>(n));
+    return FromAnsi(buffer);
+}
+
+std::u16string GetText(HWND window) {
+    const LRESULT n = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    if (n <= 0 || n >= INT_MAX)
+        return {};
+    std::string buffer(static_cast<std::size_t>(n) + 1, '\0');
+    SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(n) + 1,
+                 reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(static_cast<std::size_t>(n));
+    return FromAnsi(buffer);
+}
+
+std::u16string GetUser() {
+    const HWND main = FindWindowA("AOL Frame25", nullptr);
+    const HWND area = Child(main, nullptr, "MDIClient");
+    HWND inner = Child(area, nullptr, "AOL Child");
+    std::u16string caption = GetCaption(inner);
+    while (!caption.starts_with(kWelcome)) {
+        inner = Child(area, inner, "AOL Child");
+        caption = GetCaption(inner);
+        if (!caption.starts_with(kWelcome) && !inner)
+            return {};
+    }
+    return NameFromWelcome(caption);
+}
+
+HWND FindRoom() {
+    const HWND main = FindWindowA("AOL Frame25", nullptr);
+    const HWND area = Child(main, nullptr, "MDIClient");
+    HWND inner = Child(area, nullptr, "AOL Child");
+    if (IsChatRoom(inner))
+        return inner;
+    do {
+        RunPendingEvents();
+        inner = Child(area, inner, "AOL Child");
+        if (IsChatRoom(inner))
+            return inner;
+    } while (inner);
+    return nullptr;
+}
+
+} // namespace Korvelix6o

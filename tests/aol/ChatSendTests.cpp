@@ -1,0 +1,135 @@
+// Posting into a client tree built in this process, whose input records what it is sent.
+#include "FakeClient.h"
+#include "Korvelix6o.h"
+
+#include <gtest/gtest.h>
+
+using namespace Korvelix6o;
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+std::wstring TextOf(HWND w) {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(w, buffer, 256);
+    return buffer;
+}
+
+TEST(ChatSend, DraftSurvivesAndLineIsTaken) {
+    FakeClient client;
+    const HWND input = Input(client.AddRoom());
+    SetWindowTextW(input, L"hello");
+    EXPECT_TRUE(ChatSend(u"hi"));
+    EXPECT_EQ(Inputs().lines, Lines{L"hi"});
+    EXPECT_EQ(Inputs().clears, 1);
+    EXPECT_EQ(TextOf(input), L"hello");
+}
+
+TEST(ChatSend, EmptyInputIsNotClearedAndStaysEmpty) {
+    FakeClient client;
+    const HWND input = Input(client.AddRoom());
+    EXPECT_TRUE(ChatSend(u"hi"));
+    EXPECT_EQ(Inputs().clears, 0);
+    EXPECT_EQ(Inputs().lines, Lines{L"hi"});
+    EXPECT_EQ(TextOf(input), L"");
+}
+
+TEST(ChatSend, EmptyLineStillGetsTheCarriageReturn) {
+    FakeClient client;
+    client.AddRoom();
+    EXPECT_TRUE(ChatSend(u""));
+    EXPECT_EQ(Inputs().lines, Lines{L""});
+}
+
+TEST(ChatSend, LineCrossesTheAnsiCodePageUnchanged) {
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the line below needs code page 1252";
+    FakeClient client;
+    client.AddRoom();
+    const std::u16string line = u"<font color=#FF0000>Gr\u00fc\u00dfe \u00e0 tous</font>";
+    EXPECT_TRUE(ChatSend(line));
+    ASSERT_EQ(Inputs().lines.size(), 1u);
+    EXPECT_EQ(Inputs().lines[0], std::wstring(line.begin(), line.end()));
+}
+
+TEST(ChatSend, NothingIsSentWithoutClientOrRoom) {
+    EXPECT_FALSE(ChatSend(u"hi"));
+    FakeClient client;
+    const HWND almost = client.AddInner(L"Almost", {L"RICHCNTL", L"RICHCNTL", L"_AOL_Icon"});
+    SetWindowTextW(Input(almost), L"draft");
+    EXPECT_FALSE(ChatSend(u"hi"));
+    EXPECT_TRUE(Inputs().lines.empty());
+    EXPECT_EQ(Inputs().clears, 0);
+    EXPECT_EQ(TextOf(Input(almost)), L"draft");
+}
+
+TEST(ChatSend, GoesIntoTheFrontmostRoomsInput) {
+    FakeClient client;
+    const HWND front = client.AddRoom(L"Town Square");
+    const HWND back = client.AddRoom(L"Town Square 2");
+    SetWindowTextW(Input(back), L"other draft");
+    EXPECT_TRUE(ChatSend(u"hi"));
+    EXPECT_EQ(Inputs().takers, std::vector<HWND>{Input(front)});
+    EXPECT_EQ(TextOf(Input(back)), L"other draft");
+}
+
+TEST(ChatSend, WaitsForALateClientWhileEventsRun) {
+    FakeClient client;
+    const HWND input = Input(client.AddRoom());
+    Inputs().emptying = Emptying::Later; // empties from a timer: only runs if the wait lets it
+    SetWindowTextW(input, L"hello");
+    EXPECT_TRUE(ChatSend(u"one"));
+    EXPECT_TRUE(ChatSend(u"two"));
+    EXPECT_EQ(Inputs().lines, (Lines{L"one", L"two"}));
+    EXPECT_EQ(TextOf(input), L"hello");
+}
+
+TEST(ChatSend, QuitRequestedDuringTheWaitIsKept) {
+    FakeClient client;
+    client.AddRoom();
+    Inputs().emptying = Emptying::Later;
+    PostQuitMessage(7);
+    EXPECT_TRUE(ChatSend(u"bye"));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+bool nestedTaken = false;
+
+void PostNested() {
+    nestedTaken = ChatSend(u"nested");
+}
+
+TEST(ChatSendNesting, PostInsideTheWaitKeepsDraftAndLeavesNoLineBehind) {
+    FakeClient client;
+    const HWND input = Input(client.AddRoom());
+    Inputs().emptying = Emptying::Later;
+    SetWindowTextW(input, L"hello");
+    nestedTaken = false;
+    Trigger nested(PostNested);
+    nested.Post(); // the room is the first candidate, so this runs in the outer call's wait
+    EXPECT_TRUE(ChatSend(u"outer"));
+    EXPECT_EQ(nested.runs(), 1);
+    EXPECT_TRUE(nestedTaken);
+    EXPECT_EQ(Inputs().lines, (Lines{L"outer", L"nested"}));
+    EXPECT_EQ(TextOf(input), L"hello");
+}
+
+TEST(ChatSendNesting, PostWhileTheOuterCallStillSearchesKeepsDraft) {
+    FakeClient client;
+    client.AddInner(L"Welcome, Blue Fox!", {});
+    const HWND input = Input(client.AddRoom());
+    SetWindowTextW(input, L"hello");
+    nestedTaken = false;
+    Trigger nested(PostNested);
+    nested.Post(); // runs in the search's pass, before the outer call has saved the draft
+    EXPECT_TRUE(ChatSend(u"outer"));
+    EXPECT_EQ(nested.runs(), 1);
+    EXPECT_TRUE(nestedTaken);
+    EXPECT_EQ(Inputs().lines, (Lines{L"nested", L"outer"}));
+    EXPECT_EQ(TextOf(input), L"hello");
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+#include "FakeClient.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr UINT_PTR kEmptyTimer = 1;
+constexpr UINT kEmptyDelayMs = 30;
+WNDPROC editProc = nullptr;
+
+LRESULT CALLBACK TriggerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP) {
+        SetWindowLongPtrW(w, GWLP_USERDATA, GetWindowLongPtrW(w, GWLP_USERDATA) + 1);
+        reinterpret_cast<void (*)()>(lp)();
+        return 0;
+    }
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+LRESULT CALLBACK InputProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CLEAR:
+        ++Inputs().clears;
+        break;
+    case WM_CHAR:
+        if (wp != '\r')
+            break;
+        {
+            std::wstring line(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+            line.resize(static_cast<std::size_t>(GetWindowTextW(w, line.data(), line.size())));
+            Inputs().lines.push_back(line);
+            Inputs().takers.push_back(w);
+        }
+        if (Inputs().emptying == Emptying::AtOnce)
+            SetWindowTextW(w, L"");
+        else if (Inputs().emptying == Emptying::Later)
+            SetTimer(w, kEmptyTimer, kEmptyDelayMs, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wp != kEmptyTimer)
+            break;
+        KillTimer(w, kEmptyTimer);
+        SetWindowTextW(w, L"");
+        return 0;
+    }
+    return CallWindowProcW(editProc, w, msg, wp, lp);
+}
+
+void RegisterClasses() {
+    static bool done = false;
+    if (done)
+        return;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    for (const wchar_t* name :
+         {L"AOL Frame25", L"AOL Child", L"_AOL_Listbox", L"_AOL_Icon", L"_AOL_Static"}) {
+        wc.lpszClassName = name;
+        RegisterClassExW(&wc);
+    }
+    wc.lpfnWndProc = TriggerProc;
+    wc.lpszClassName = L"Quillon Test Trigger";
+    RegisterClassExW(&wc);
+    WNDCLASSEXW edit{};
+    edit.cbSize = sizeof edit;
+    GetClassInfoExW(nullptr, L"EDIT", &edit);
+    editProc = edit.lpfnWndProc;
+    edit.lpfnWndProc = InputProc;
+    edit.hInstance = instance;
+    edit.lpszClassName = L"RICHCNTL";
+    RegisterClassExW(&edit);
+    done = true;
+}
+
+HWND Child(HWND parent, const wchar_t* className, const wchar_t* text = L"") {
+    HWND w = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!w)
+        throw std::runtime_error("fake client: could not create a window");
+    // Without this the order among siblings depends on the platform's placement of new windows.
+    SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return w;
+}
+
+} // namespace
+
+InputRecord& Inputs() {
+    static InputRecord record;
+    return record;
+}
+
+FakeClient::FakeClient() {
+    RegisterClasses();
+    Inputs() = {};
+    frame_ = CreateWindowExW(0, L"AOL Frame25", L"Practice", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    CLIENTCREATESTRUCT mdi{};
+    area_ = CreateWindowExW(0, L"MDIClient", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 640, 480, frame_,
+                            nullptr, GetModuleHandleW(nullptr), &mdi);
+    if (!frame_ || !area_)
+        throw std::runtime_error("fake client: no frame");
+}
+
+FakeClient::~FakeClient() {
+    DestroyWindow(frame_);
+}
+
+HWND FakeClient::AddInner(const std::wstring& caption,
+                          const std::vector<const wchar_t*>& childClasses) {
+    const HWND inner = Child(area_, L"AOL Child", caption.c_str());
+    for (const wchar_t* className : childClasses)
+        Child(inner, className);
+    return inner;
+}
+
+HWND FakeClient::AddRoom(const std::wstring& caption) {
+    return AddInner(caption,
+                    {L"RICHCNTL", L"RICHCNTL", L"_AOL_Listbox", L"_AOL_Icon", L"_AOL_Static"});
+}
+
+HWND Transcript(HWND room) {
+    return FindWindowExW(room, nullptr, L"RICHCNTL", nullptr);
+}
+
+HWND Input(HWND room) {
+    return FindWindowExW(room, Transcript(room), L"RICHCNTL", nullptr);
+}
+
+Trigger::Trigger(void (*action)()) {
+    RegisterClasses();
+    window_ = CreateWindowExW(0, L"Quillon Test Trigger", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    action_ = action;
+}
+
+Trigger::~Trigger() {
+    DestroyWindow(window_);
+}
+
+void Trigger::Post() const {
+    PostMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(action_));
+}
+
+int Trigger::runs() const {
+    return static_cast<int>(GetWindowLongPtrW(window_, GWLP_USERDATA));
+}

@@ -1,0 +1,158 @@
+#include "PracticeRoom.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kCloseTimeoutMs = 5000;
+constexpr DWORD kPollMs = 20;
+
+std::wstring Quoted(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos)
+        return arg;
+    std::wstring quoted = L"\"";
+    for (wchar_t c : arg) {
+        if (c == L'"')
+            quoted += L'\\';
+        quoted += c;
+    }
+    return quoted + L"\"";
+}
+
+std::wstring FreshLogPath() {
+    wchar_t dir[MAX_PATH + 1] = {};
+    wchar_t path[MAX_PATH + 1] = {};
+    if (!GetTempPathW(MAX_PATH, dir) || !GetTempFileNameW(dir, L"qpr", 0, path))
+        throw std::runtime_error("practice room: no temporary log file");
+    return path;
+}
+
+bool HasChatRoom(HWND frame) {
+    const HWND area = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    for (HWND inner = FindWindowExW(area, nullptr, L"AOL Child", nullptr); area && inner;
+         inner = FindWindowExW(area, inner, L"AOL Child", nullptr)) {
+        const HWND first = FindWindowExW(inner, nullptr, L"RICHCNTL", nullptr);
+        if (first && FindWindowExW(inner, first, L"RICHCNTL", nullptr))
+            return true;
+    }
+    return false;
+}
+
+HWND FrameOf(DWORD processId) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"AOL Frame25", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"AOL Frame25", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId)
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::wstring BesideThisExe(const std::wstring& fileName) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = 0;
+    while ((n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+           path.size())
+        path.resize(path.size() * 2);
+    path.resize(n);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
+}
+
+std::string UnescapeLogLine(const std::string& line) {
+    std::string raw;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '\\' || i + 1 == line.size()) {
+            raw += line[i];
+            continue;
+        }
+        switch (line[++i]) {
+        case 'r':
+            raw += '\r';
+            break;
+        case 'n':
+            raw += '\n';
+            break;
+        default:
+            raw += line[i];
+            break;
+        }
+    }
+    return raw;
+}
+
+PracticeRoom::PracticeRoom(std::vector<std::wstring> args) : logPath_(FreshLogPath()) {
+    const auto rooms = std::find(args.begin(), args.end(), L"--rooms");
+    const bool wantsRoom = rooms == args.end() || rooms + 1 == args.end() || rooms[1] != L"0";
+    std::wstring commandLine =
+        Quoted(BesideThisExe(L"practice-room.exe")) + L" --log " + Quoted(logPath_);
+    for (const auto& arg : args)
+        commandLine += L" " + Quoted(arg);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        DeleteFileW(logPath_.c_str());
+        throw std::runtime_error("practice room: could not start practice-room.exe");
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+
+    for (DWORD waited = 0; waited < kStartTimeoutMs; waited += kPollMs) {
+        frame_ = FrameOf(processId_);
+        if (frame_ && (!wantsRoom || HasChatRoom(frame_)))
+            return;
+        if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0)
+            break;
+    }
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, kCloseTimeoutMs);
+    CloseHandle(process_);
+    DeleteFileW(logPath_.c_str());
+    throw std::runtime_error("practice room: did not come up");
+}
+
+PracticeRoom::~PracticeRoom() {
+    if (frame_ && IsWindow(frame_))
+        PostMessageW(frame_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, kCloseTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, kCloseTimeoutMs);
+    }
+    CloseHandle(process_);
+    DeleteFileW(logPath_.c_str());
+}
+
+// Only complete lines count: the room may be in the middle of writing the last one.
+std::vector<std::string> PracticeRoom::Lines() const {
+    std::ifstream file(logPath_.c_str(), std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(file), {}};
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = content.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(UnescapeLogLine(line));
+    }
+    return lines;
+}
+
+bool PracticeRoom::WaitForLines(std::size_t n, DWORD timeoutMs) const {
+    for (DWORD waited = 0;; waited += kPollMs) {
+        if (Lines().size() >= n)
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+}
