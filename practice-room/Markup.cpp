@@ -1,0 +1,214 @@
+#include "Markup.h"
+
+#include <cwctype>
+
+namespace {
+
+wchar_t Lower(wchar_t c) {
+    return static_cast<wchar_t>(std::towlower(c));
+}
+
+bool IsSpace(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    c = Lower(c);
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    return -1;
+}
+
+struct Attribute {
+    std::wstring name;
+    std::wstring value;
+};
+
+// Does "name=" start at pos? Used to end an unquoted face, which may hold blanks ("Comic Sans MS").
+bool AttributeStartsAt(std::wstring_view s, std::size_t pos) {
+    std::size_t i = pos;
+    while (i < s.size() && (std::iswalnum(s[i]) || s[i] == L'-'))
+        ++i;
+    return i > pos && i < s.size() && s[i] == L'=';
+}
+
+// An unquoted value runs to the end of the tag or to the blank before the next "name=".
+std::size_t UnquotedEnd(std::wstring_view body, std::size_t i) {
+    for (; i < body.size(); ++i) {
+        if (!IsSpace(body[i]))
+            continue;
+        std::size_t j = i;
+        while (j < body.size() && IsSpace(body[j]))
+            ++j;
+        if (j == body.size() || AttributeStartsAt(body, j))
+            return i;
+    }
+    return i;
+}
+
+// Attributes of a font tag; body is everything after "font". False when it is not well formed.
+bool ParseAttributes(std::wstring_view body, std::vector<Attribute>& out) {
+    std::size_t i = 0;
+    while (true) {
+        while (i < body.size() && IsSpace(body[i]))
+            ++i;
+        if (i == body.size())
+            return true;
+        const std::size_t nameStart = i;
+        while (i < body.size() && body[i] != L'=' && !IsSpace(body[i]))
+            ++i;
+        if (i == body.size() || body[i] != L'=' || i == nameStart)
+            return false;
+        Attribute attribute{std::wstring(body.substr(nameStart, i - nameStart)), {}};
+        ++i;
+        if (i < body.size() && (body[i] == L'"' || body[i] == L'\'')) {
+            const wchar_t quote = body[i++];
+            const std::size_t close = body.find(quote, i);
+            if (close == std::wstring_view::npos)
+                return false;
+            attribute.value = body.substr(i, close - i);
+            i = close + 1;
+        } else {
+            const std::size_t valueStart = i;
+            i = UnquotedEnd(body, i);
+            attribute.value = body.substr(valueStart, i - valueStart);
+        }
+        out.push_back(std::move(attribute));
+    }
+}
+
+class Reader {
+  public:
+    std::vector<StyledRun> runs;
+
+    void Text(std::wstring_view text) {
+        if (text.empty())
+            return;
+        if (!runs.empty() && !runs.back().lineBreak && runs.back().style == Current())
+            runs.back().text += text;
+        else
+            runs.push_back(StyledRun{std::wstring(text), Current(), false});
+    }
+    void Break() { runs.push_back(StyledRun{{}, Current(), true}); }
+
+    // True when the tag was understood and applied.
+    bool Tag(std::wstring_view inner) {
+        const bool closing = !inner.empty() && inner[0] == L'/';
+        if (closing)
+            inner.remove_prefix(1);
+        std::size_t nameEnd = 0;
+        while (nameEnd < inner.size() && !IsSpace(inner[nameEnd]))
+            ++nameEnd;
+        const std::wstring_view name = inner.substr(0, nameEnd);
+        const std::wstring_view rest = inner.substr(nameEnd);
+        const bool bare = rest.find_first_not_of(L" \t") == std::wstring_view::npos;
+
+        if (EqualsNoCase(name, L"font"))
+            return closing ? bare && CloseFont() : OpenFont(rest);
+        if (!bare)
+            return false;
+        Style& s = stack.back();
+        if (EqualsNoCase(name, L"b"))
+            s.bold = !closing;
+        else if (EqualsNoCase(name, L"sub"))
+            s.sub = !closing, s.sup = s.sup && closing;
+        else if (EqualsNoCase(name, L"sup"))
+            s.sup = !closing, s.sub = s.sub && closing;
+        else if (EqualsNoCase(name, L"br") && !closing)
+            Break();
+        else
+            return false;
+        return true;
+    }
+
+  private:
+    // Font tags nest; bold and sub/sup are switches on the innermost one.
+    std::vector<Style> stack{Style{}};
+
+    const Style& Current() const { return stack.back(); }
+
+    bool OpenFont(std::wstring_view rest) {
+        std::vector<Attribute> attributes;
+        if (!ParseAttributes(rest, attributes))
+            return false;
+        Style next = stack.back();
+        for (const Attribute& a : attributes) {
+            if (EqualsNoCase(a.name, L"face") && !a.value.empty())
+                next.face = a.value;
+            else if (EqualsNoCase(a.name, L"color"))
+                if (auto colour = ParseColour(a.value))
+                    next.colour = colour;
+        }
+        stack.push_back(std::move(next));
+        return true;
+    }
+
+    bool CloseFont() {
+        if (stack.size() > 1) {
+            // Switches set inside the closed font carry on, as the reader of a line would expect.
+            Style inner = stack.back();
+            stack.pop_back();
+            stack.back().bold = inner.bold;
+            stack.back().sub = inner.sub;
+            stack.back().sup = inner.sup;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+std::optional<Rgb> ParseColour(std::wstring_view value) {
+    if (!value.empty() && value[0] == L'#')
+        value.remove_prefix(1);
+    if (value.size() != 6)
+        return std::nullopt;
+    int digits[6];
+    for (int i = 0; i < 6; ++i)
+        if ((digits[i] = HexDigit(value[i])) < 0)
+            return std::nullopt;
+    return Rgb{static_cast<std::uint8_t>(digits[0] * 16 + digits[1]),
+               static_cast<std::uint8_t>(digits[2] * 16 + digits[3]),
+               static_cast<std::uint8_t>(digits[4] * 16 + digits[5])};
+}
+
+std::vector<StyledRun> ParseMarkup(std::wstring_view line) {
+    Reader reader;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const wchar_t c = line[i];
+        if (c == L'\r' || c == L'\n') {
+            reader.Break();
+            i += (c == L'\r' && i + 1 < line.size() && line[i + 1] == L'\n') ? 2 : 1;
+            continue;
+        }
+        if (c == L'<') {
+            const std::size_t close = line.find(L'>', i + 1);
+            const std::size_t nextOpen = line.find(L'<', i + 1);
+            if (close != std::wstring_view::npos && close < nextOpen &&
+                reader.Tag(line.substr(i + 1, close - i - 1))) {
+                i = close + 1;
+                continue;
+            }
+            reader.Text(line.substr(i, 1));
+            ++i;
+            continue;
+        }
+        const std::size_t stop = line.find_first_of(L"<\r\n", i);
+        const std::size_t end = stop == std::wstring_view::npos ? line.size() : stop;
+        reader.Text(line.substr(i, end - i));
+        i = end;
+    }
+    return std::move(reader.runs);
+}

@@ -1,0 +1,141 @@
+#include "RoomWindow.h"
+
+#include "Classes.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT_PTR kEmptyTimer = 1;
+constexpr int kSendId = 101;
+constexpr int kMargin = 8;
+constexpr int kLabelHeight = 26;
+constexpr int kPeopleWidth = 170;
+constexpr int kInputHeight = 54;
+constexpr LPARAM kTextLimit = 16 * 1024 * 1024;
+
+constexpr const wchar_t* kOthers[] = {L"Quiet Otter", L"Sunny Jay", L"Maple Leaf", L"Night Owl",
+                                      L"River Stone"};
+
+} // namespace
+
+bool RoomWindow::OnCreate() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id) {
+        return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                               nullptr);
+    };
+    // The order of creation is the child order a client searching the room relies on.
+    transcriptWindow_ =
+        child(kRichClass, L"", ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL,
+              WS_EX_CLIENTEDGE, 100);
+    input_ = child(kRichClass, L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 102);
+    people_ = child(kListClass, L"", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL,
+                    WS_EX_CLIENTEDGE, 103);
+    send_ = child(kIconClass, L"Send", BS_PUSHBUTTON | WS_TABSTOP, 0, kSendId);
+    label_ = child(kStaticClass, L"", SS_CENTERIMAGE | SS_LEFT, 0, 104);
+    if (!transcriptWindow_ || !input_ || !people_ || !send_ || !label_)
+        return false;
+
+    transcript_.Attach(transcriptWindow_);
+    wchar_t caption[256] = L"";
+    GetWindowTextW(window_, caption, 256);
+    SetWindowTextW(label_, (std::wstring(L"  ") + caption).c_str());
+    for (HWND control : {transcriptWindow_, input_, people_, send_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(look_.text.get()), FALSE);
+    SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.title.get()), FALSE);
+    SendMessageW(transcriptWindow_, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
+    // Faded lines run to many times the length of what was typed.
+    SendMessageW(transcriptWindow_, EM_EXLIMITTEXT, 0, kTextLimit);
+    SendMessageW(input_, EM_EXLIMITTEXT, 0, kTextLimit);
+
+    SendMessageW(people_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rules_.screenName.c_str()));
+    for (const wchar_t* other : kOthers)
+        SendMessageW(people_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(other));
+    return true;
+}
+
+void RoomWindow::OnSize(int width, int height) {
+    const int top = kMargin + kLabelHeight + kMargin;
+    const int leftWidth = std::max(40, width - 3 * kMargin - kPeopleWidth);
+    const int rightX = kMargin + leftWidth + kMargin;
+    const int bottomY = std::max(top + 40, height - kMargin - kInputHeight);
+    const int middleHeight = bottomY - kMargin - top;
+    MoveWindow(label_, kMargin, kMargin, width - 2 * kMargin, kLabelHeight, TRUE);
+    MoveWindow(transcriptWindow_, kMargin, top, leftWidth, middleHeight, TRUE);
+    MoveWindow(people_, rightX, top, kPeopleWidth, middleHeight, TRUE);
+    MoveWindow(input_, kMargin, bottomY, leftWidth, kInputHeight, TRUE);
+    MoveWindow(send_, rightX, bottomY, kPeopleWidth, kInputHeight, TRUE);
+}
+
+std::wstring RoomWindow::InputText() const {
+    const auto length = SendMessageW(input_, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const auto copied =
+        SendMessageW(input_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void RoomWindow::TakeLine() {
+    const std::wstring line = InputText();
+    if (line.empty())
+        return; // pressing Enter on an empty input sends nothing
+    log_.Append(line);
+    transcript_.AppendLine(rules_.screenName, line);
+    if (rules_.closeOnLine) {
+        SendMessageW(GetParent(window_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
+        return;
+    }
+    if (rules_.neverEmpty)
+        return;
+    if (rules_.emptyDelayMs > 0)
+        SetTimer(window_, kEmptyTimer, static_cast<UINT>(rules_.emptyDelayMs), nullptr);
+    else
+        SetWindowTextW(input_, L"");
+}
+
+LRESULT RoomWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        if (!OnCreate())
+            return -1;
+        break;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        break; // DefMDIChildProc needs WM_SIZE too
+    case kLineEntered:
+        TakeLine();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kSendId && HIWORD(wParam) == BN_CLICKED) {
+            TakeLine();
+            if (IsWindow(input_) && GetForegroundWindow() == GetAncestor(input_, GA_ROOT))
+                SetFocus(input_);
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == kEmptyTimer) {
+            KillTimer(window_, kEmptyTimer);
+            SetWindowTextW(input_, L"");
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == label_) {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, look_.bandText);
+            SetBkColor(dc, look_.bandColour);
+            return reinterpret_cast<LRESULT>(look_.band.get());
+        }
+        break;
+    case WM_SETFOCUS:
+        SetFocus(input_);
+        return 0;
+    }
+    return MdiChild::HandleMessage(message, wParam, lParam);
+}

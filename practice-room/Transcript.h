@@ -1,0 +1,18 @@
+// The room's read-only transcript: each received line shown as the client renders its markup.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+class Transcript {
+  public:
+    explicit Transcript(HWND richEdit = nullptr) : window_(richEdit) {}
+    void Attach(HWND richEdit) { window_ = richEdit; }
+
+    // "speaker: " in the room's own style, then the line's markup rendered; one paragraph each.
+    void AppendLine(std::wstring_view speaker, std::wstring_view markup);
+
+  private:
+    HWND window_;
+};

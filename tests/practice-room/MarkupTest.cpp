@@ -1,0 +1,103 @@
+#include "Markup.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::wstring Texts(const std::vector<StyledRun>& runs) {
+    std::wstring all;
+    for (const StyledRun& run : runs)
+        all += run.lineBreak ? L"|" : run.text;
+    return all;
+}
+
+TEST(ParseColour, AcceptsSixHexDigitsWithOrWithoutHash) {
+    EXPECT_EQ(ParseColour(L"#FF0080"), (Rgb{255, 0, 128}));
+    EXPECT_EQ(ParseColour(L"c0c0c0"), (Rgb{192, 192, 192}));
+    EXPECT_FALSE(ParseColour(L"#FF00"));
+    EXPECT_FALSE(ParseColour(L"#GG0000"));
+    EXPECT_FALSE(ParseColour(L"#FF00000"));
+    EXPECT_FALSE(ParseColour(L""));
+}
+
+TEST(ParseMarkup, FadedCharactersEachTakeTheirColourInTheFace) {
+    const auto runs = ParseMarkup(
+        L"<font face=Arial><font color=#FF0000>a<font color=#AA0055>b<font color=#5500AA>c</font>");
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].text, L"a");
+    EXPECT_EQ(runs[0].style.colour, (Rgb{0xFF, 0, 0}));
+    EXPECT_EQ(runs[1].style.colour, (Rgb{0xAA, 0, 0x55}));
+    EXPECT_EQ(runs[2].text, L"c");
+    EXPECT_EQ(runs[2].style.colour, (Rgb{0x55, 0, 0xAA}));
+    for (const StyledRun& run : runs)
+        EXPECT_EQ(run.style.face, L"Arial");
+}
+
+TEST(ParseMarkup, SwitchesTurnOnAndOffAndUnclosedOnesLastToTheEnd) {
+    const auto runs = ParseMarkup(L"x<b>bold</b>y<sub>lo</sub><sup>hi</sup><B>rest");
+    ASSERT_EQ(runs.size(), 6u);
+    EXPECT_FALSE(runs[0].style.bold);
+    EXPECT_TRUE(runs[1].style.bold);
+    EXPECT_EQ(runs[1].text, L"bold");
+    EXPECT_FALSE(runs[2].style.bold);
+    EXPECT_TRUE(runs[3].style.sub);
+    EXPECT_FALSE(runs[3].style.sup);
+    EXPECT_TRUE(runs[4].style.sup);
+    EXPECT_FALSE(runs[4].style.sub);
+    EXPECT_EQ(runs[5].text, L"rest");
+    EXPECT_TRUE(runs[5].style.bold);
+}
+
+TEST(ParseMarkup, SubAndSupExcludeEachOther) {
+    const auto runs = ParseMarkup(L"<sub>a<sup>b");
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_TRUE(runs[1].style.sup);
+    EXPECT_FALSE(runs[1].style.sub);
+}
+
+TEST(ParseMarkup, ClosingFontReturnsToTheOuterFontButKeepsSwitches) {
+    const auto runs = ParseMarkup(
+        L"<font face=symbol color=\"#c0c0c0\">f</font><font face=tahoma><b> Quillon</font>z");
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].style.face, L"symbol");
+    EXPECT_EQ(runs[0].style.colour, (Rgb{0xC0, 0xC0, 0xC0}));
+    EXPECT_EQ(runs[1].style.face, L"tahoma");
+    EXPECT_FALSE(runs[1].style.colour);
+    EXPECT_TRUE(runs[1].style.bold);
+    EXPECT_EQ(runs[2].text, L"z");
+    EXPECT_EQ(runs[2].style.face, L"");
+    EXPECT_TRUE(runs[2].style.bold);
+}
+
+TEST(ParseMarkup, AttributeValuesQuotedOrBareAndFacesWithBlanks) {
+    EXPECT_EQ(ParseMarkup(L"<font face='Times New Roman'>a")[0].style.face, L"Times New Roman");
+    EXPECT_EQ(ParseMarkup(L"<font face=Comic Sans MS>a")[0].style.face, L"Comic Sans MS");
+    const auto both = ParseMarkup(L"<FONT FACE=Comic Sans MS COLOR=#00ff00>a");
+    ASSERT_EQ(both.size(), 1u);
+    EXPECT_EQ(both[0].style.face, L"Comic Sans MS");
+    EXPECT_EQ(both[0].style.colour, (Rgb{0, 255, 0}));
+    // A colour that is no colour leaves the colour as it was.
+    const auto bad = ParseMarkup(L"<font color=#FF0000>a<font color=red>b");
+    EXPECT_EQ(bad[0].style.colour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(bad.back().style.colour, (Rgb{255, 0, 0}));
+}
+
+TEST(ParseMarkup, BreaksFromTagsAndFromLineEnds) {
+    EXPECT_EQ(Texts(ParseMarkup(L"a<br>b<BR>c")), L"a|b|c");
+    EXPECT_EQ(Texts(ParseMarkup(L"a\r\nb\rc\nd")), L"a|b|c|d");
+    EXPECT_EQ(Texts(ParseMarkup(L"\r\n\r\n")), L"||");
+}
+
+TEST(ParseMarkup, UnknownTagsAndStrayBracketsStayVisible) {
+    EXPECT_EQ(Texts(ParseMarkup(L"I <3 you")), L"I <3 you");
+    EXPECT_EQ(Texts(ParseMarkup(L"a < b > c")), L"a < b > c");
+    EXPECT_EQ(Texts(ParseMarkup(L"<i>x</i>")), L"<i>x</i>");
+    EXPECT_EQ(Texts(ParseMarkup(L"<b")), L"<b");
+    EXPECT_EQ(Texts(ParseMarkup(L"<<b>x")), L"<x");
+    EXPECT_EQ(Texts(ParseMarkup(L"<b x>y")), L"<b x>y");
+    EXPECT_EQ(Texts(ParseMarkup(L"<font face=\"open>x")), L"<font face=\"open>x");
+    EXPECT_EQ(Texts(ParseMarkup(L"</font></b>ok")), L"ok");
+    EXPECT_TRUE(ParseMarkup(L"").empty());
+}
+
+} // namespace

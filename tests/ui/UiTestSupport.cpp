@@ -1,0 +1,78 @@
+#include "UiTestSupport.h"
+
+#include "ControlIds.h"
+
+#include <gtest/gtest.h>
+
+namespace uitest {
+
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    bool quit = false;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (static_cast<int>(end - GetTickCount()) > 0);
+    if (quit)
+        PostQuitMessage(0);
+}
+
+bool TakeQuit() {
+    MSG msg;
+    bool any = false;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        any = true;
+    return any;
+}
+
+std::wstring Text(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1);
+    return text;
+}
+
+std::string Narrow(const std::u16string& ascii) {
+    return {ascii.begin(), ascii.end()};
+}
+
+int Swatch(HWND form, int column) {
+    return static_cast<int>(
+        GetWindowLongPtrW(GetDlgItem(form, quillon::SwatchId(column)), GWLP_USERDATA));
+}
+
+void Scroll(HWND form, int slider, int code, int thumb) {
+    HWND bar = GetDlgItem(form, quillon::HScrollId(slider));
+    SendMessageW(form, WM_HSCROLL, MAKEWPARAM(code, thumb), reinterpret_cast<LPARAM>(bar));
+}
+
+void Check(HWND form, int id, bool on) {
+    SendMessageW(GetDlgItem(form, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void LeftClick(HWND window, int x, int y) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+LoadedForm::LoadedForm() : form(std::make_unique<quillon::Form1>(GetModuleHandleW(nullptr))) {
+    WendrikFaderV2::SetRefusalPresenter([this](std::u16string_view) { ++refusals; });
+    EXPECT_TRUE(form->Load());
+    Pump(50);
+}
+
+LoadedForm::~LoadedForm() {
+    form.reset();
+    Pump(20);
+    TakeQuit();
+    WendrikFaderV2::SetRefusalPresenter(nullptr);
+}
+
+} // namespace uitest

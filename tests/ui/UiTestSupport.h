@@ -1,0 +1,35 @@
+// Driving Quillon's windows in-process, as the message loop and a user would.
+#pragma once
+
+#include "Form1.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace uitest {
+
+// Runs this thread's pending messages for about `ms` milliseconds (WM_QUIT is kept).
+void Pump(DWORD ms);
+// Removes a WM_QUIT left by a window that ended the program.
+bool TakeQuit();
+
+std::wstring Text(HWND window);
+std::string Narrow(const std::u16string& ascii);
+int Swatch(HWND form, int column);
+void Scroll(HWND form, int slider, int code, int thumb = 0);
+void Check(HWND form, int id, bool on);
+void LeftClick(HWND window, int x = 2, int y = 2); // down and up, client coordinates
+
+// A loaded, shown Form1 whose fader refusals are counted rather than shown.
+struct LoadedForm {
+    LoadedForm();
+    ~LoadedForm();
+    HWND Hwnd() const { return form->Hwnd(); }
+    HWND Item(int id) const { return GetDlgItem(form->Hwnd(), id); }
+    std::unique_ptr<quillon::Form1> form;
+    int refusals = 0;
+};
+
+} // namespace uitest

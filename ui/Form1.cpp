@@ -1,0 +1,211 @@
+#include "Form1.h"
+
+#include "ButtonFace.h"
+#include "ControlIds.h"
+#include "Form1Layout.h"
+#include "Sliders.h"
+#include "TransparentLabel.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+namespace quillon {
+
+namespace {
+
+Font MakeFont(const wchar_t* face) {
+    LOGFONTW font{};
+    font.lfHeight = -11; // 8.25 pt at 96 dpi
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return Font(CreateFontIndirectW(&font));
+}
+
+} // namespace
+
+Form1::Form1(HINSTANCE instance) : instance_(instance), FormShaper1(Form1Shapes()) {}
+
+Form1::~Form1() {
+    ended_ = true;
+    if (form2_)
+        DestroyWindow(form2_->Hwnd());
+}
+
+bool Form1::Load() {
+    Register(instance_, kForm1Class, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLON)));
+    RegisterTransparentLabel(instance_);
+    const Box px = TwipsToPixels(kForm1Twips);
+    const RECT bounds{px.left, px.top, px.left + px.width, px.top + px.height};
+    if (!Create(instance_, kForm1Class, kForm1Caption, WS_POPUP | WS_CLIPCHILDREN,
+                WS_EX_CONTROLPARENT, bounds))
+        return false;
+    Form_Load();
+    if (!hwnd_)
+        return false;
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+    return true;
+}
+
+void Form1::CreateControls() {
+    skin_.reset(static_cast<HBITMAP>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
+    if (skin_)
+        skinBrush_.reset(CreatePatternBrush(skin_.get()));
+    text1Font_ = MakeFont(L"Arial");
+    buttonFont_ = MakeFont(L"Tahoma");
+
+    for (const ControlSpec& c : Form1Controls()) {
+        const Box px = TwipsToPixels(c.twips);
+        const int height = c.id == IDC_COMBO1 ? px.height + kComboListPixels : px.height;
+        HWND control = CreateWindowExW(
+            c.exStyle, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, px.left, px.top,
+            px.width, height, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
+        SendMessageW(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    }
+    SendMessageW(Control(IDC_TEXT1), WM_SETFONT, reinterpret_cast<WPARAM>(text1Font_.get()), FALSE);
+    SendMessageW(Control(IDC_COMBO1), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SetWindowTextW(Control(IDC_COMBO1), L"Arial");
+
+    for (int n = 1; n <= kSliderCount; ++n) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+        info.nMin = kSliderMin;
+        info.nMax = kSliderMax;
+        info.nPos = kSliderStart;
+        SetScrollInfo(Control(HScrollId(n)), SB_CTL, &info, FALSE);
+    }
+    for (int column = 1; column <= kColumnCount; ++column)
+        SetSwatchColour(column, 0); // black, without an update step
+}
+
+void Form1::PaintContent(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE)); // the column right of the skin
+    DrawBitmap(dc, skin_.get(), 0, 0);
+    if (const ShapeSpec* shape = FormShaper1.Current())
+        DrawShapeOutline(dc, *shape);
+}
+
+int Form1::CheckValue(int id) const {
+    return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0));
+}
+
+LRESULT Form1::OnControlColour(UINT message, HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    if (id >= IDC_LABEL3 && id <= IDC_LABEL6)
+        return reinterpret_cast<LRESULT>(swatchBrushes_[id - IDC_LABEL3].get());
+    if (id >= IDC_CHECK1 && id <= IDC_CHECK4 && skinBrush_) {
+        // The check boxes show the skin behind them: align the pattern with the form.
+        POINT origin{0, 0};
+        MapWindowPoints(control, hwnd_, &origin, 1);
+        SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(skinBrush_.get());
+    }
+    return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT Form1::OnCommand(int id, int code) {
+    switch (id) {
+    case IDC_LABEL1:
+        if (code == kLabelMouseDown)
+            Label1_MouseDown();
+        break;
+    case IDC_LABEL2:
+        if (code == kLabelClick)
+            Label2_Click();
+        break;
+    case IDC_COMBO1:
+        if (code == CBN_SELCHANGE)
+            Combo1_Click();
+        break;
+    case IDC_COMMAND1:
+        if (code == BN_CLICKED)
+            Command1_Click();
+        break;
+    case IDC_COMMAND2:
+        if (code == BN_CLICKED)
+            Command2_Click();
+        break;
+    }
+    return 0;
+}
+
+// Keeps the keyboard focus on a control across deactivation, as a dialog does.
+void Form1::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus))
+            lastFocus_ = focus;
+        return;
+    }
+    if (!lastFocus_ || !IsWindow(lastFocus_))
+        lastFocus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+    if (lastFocus_)
+        SetFocus(lastFocus_);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        CreateControls();
+        return 0;
+    case WM_ERASEBKGND:
+        PaintContent(reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_PAINT: {
+        PaintScope dc(hwnd_);
+        PaintContent(dc);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintContent(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_NCHITTEST: {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(hwnd_, &at);
+        if (!FormShaper1.Contains(at.x, at.y))
+            return HTNOWHERE;
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                               reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        DrawButtonFace(item, buttonFont_.get());
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (lParam) // from a control, not from a menu or IsDialogMessage's IDOK/IDCANCEL
+            return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELONG(IDC_COMMAND1, DC_HASDEFID);
+    case WM_HSCROLL:
+        if (lParam)
+            OnHScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_DESTROY:
+        // However the window goes, the program goes with it.
+        ended_ = true;
+        if (form2_)
+            DestroyWindow(form2_->Hwnd());
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+} // namespace quillon

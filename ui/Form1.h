@@ -1,0 +1,75 @@
+// Form1, the main window: skin, controls, and the handlers named after control and event.
+#pragma once
+
+#include "Form2.h"
+#include "Gdi.h"
+#include "Shaping.h"
+#include "WendrikFaderV2.h"
+#include "Window.h"
+
+#include <array>
+#include <string>
+
+namespace quillon {
+
+class Form1 : public Window {
+  public:
+    explicit Form1(HINSTANCE instance);
+    ~Form1() override;
+
+    // Creates the window hidden, runs Form_Load, then shows it. False if no window came up.
+    bool Load();
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateControls();
+    void PaintContent(HDC dc);
+    LRESULT OnCommand(int id, int code);
+    LRESULT OnControlColour(UINT message, HDC dc, HWND control);
+    void OnHScroll(HWND bar, int code, int thumb); // thumb: the 16-bit position, enough for 0..255
+    void OnActivate(bool active);
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    int CheckValue(int id) const;
+
+    // Life cycle (Form1Life.cpp).
+    void Form_Load();
+    void Label1_MouseDown();
+    void Label2_Click();
+    void Combo1_Click();
+    void CloseNow();
+    void EndProgram();
+    bool Post(const std::u16string& line);
+
+    // Send (Form1Send.cpp).
+    void Command1_Click();
+
+    // Floating button (Form1Send.cpp keeps it beside Send: both are the lower buttons).
+    void Command2_Click();
+    void Form2_Unloaded();
+
+    // Sliders (Form1Sliders.cpp). HScroll_Change(n) and HScroll_Scroll(n) are the handlers
+    // HScroll1_Change..HScroll12_Change and HScroll1_Scroll..HScroll12_Scroll, n = 1..12.
+    void HScroll_Change(int n);
+    void HScroll_Scroll(int n);
+    void UpdateColumn(int column);
+    void SetSwatchColour(int column, WendrikFaderV2::Colour colour);
+    WendrikFaderV2::Colour SwatchColour(int column) const;
+
+    HINSTANCE instance_;
+    FormShaper FormShaper1;
+    Bitmap skin_;
+    Brush skinBrush_; // the skin as a pattern, behind the check boxes
+    std::array<Brush, 4> swatchBrushes_;
+    Font text1Font_;
+    Font buttonFont_;
+    HWND lastFocus_ = nullptr;
+    Form2* form2_ = nullptr; // owns itself; gone once unloaded
+
+    // A close-mark click during a post is held until the outermost post returns.
+    int postsInFlight_ = 0;
+    bool closeRequested_ = false;
+    bool closing_ = false;
+    bool ended_ = false;
+};
+
+} // namespace quillon

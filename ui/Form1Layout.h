@@ -1,0 +1,15 @@
+// Form1's window settings and control table.
+#pragma once
+
+#include "Layout.h"
+#include "Shaping.h"
+
+namespace quillon {
+
+constexpr Box kForm1Twips{2190, 1875, 6015, 2610}; // design position and client size
+constexpr int kComboListPixels = 200;              // extra height for the drop-down list
+
+std::span<const ControlSpec> Form1Controls();
+std::span<const ShapeSpec> Form1Shapes();
+
+} // namespace quillon

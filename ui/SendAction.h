@@ -1,0 +1,45 @@
+// What Send and the announcements post, decided from plain values: no windows involved.
+#pragma once
+
+#include "WendrikFaderV2.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+enum class FadeStyle { Plain, FirstLetters, Bold };
+
+// Check box values are compared with exactly 1 and 0; colour 4 without colour 3 gives nothing.
+std::optional<int> ChooseColourCount(int check1, int check2);
+FadeStyle ChooseStyle(int check3, int check4);
+
+// "<font face=" + font + ">" + faded + "</font>", inside "<b>" .. "</b>" for the bold style.
+std::u16string ComposeMessage(FadeStyle style, std::u16string_view font, std::u16string_view faded);
+
+// Everything one press of Send reads from the window.
+struct SendInputs {
+    int check1 = 0, check2 = 0, check3 = 0, check4 = 0;
+    std::array<WendrikFaderV2::Colour, 4> swatches{};
+    std::u16string line;
+    std::u16string font;
+};
+
+// The message one press posts, or nothing when the check boxes ask for no colours.
+std::optional<std::u16string> BuildSendMessage(const SendInputs& inputs);
+
+// Announcements: the prefix, then a text faded blue, black, blue.
+inline constexpr std::u16string_view kAnnouncementPrefix =
+    u"<font face=symbol color=\"#c0c0c0\">f</font><font face=tahoma><b> ";
+static_assert(kAnnouncementPrefix.size() == 64);
+
+inline constexpr std::u16string_view kLoadedText = u"Quillon -=- by Korvelix";
+inline constexpr std::u16string_view kUnloadedText = u"Quillon -=- [unloaded]";
+std::u16string LoadedByText(std::u16string_view lowerCaseName); // "Loaded by: [" name "]"
+
+std::u16string Announcement(std::u16string_view text); // prefix + faded text
+
+} // namespace quillon

@@ -1,0 +1,53 @@
+// FormShaper1: cuts a window to the outline of one of its shapes, named by the shape's tag text.
+#pragma once
+
+#include "Geometry.h"
+
+#include <windows.h>
+
+#include <span>
+#include <string_view>
+
+namespace quillon {
+
+enum class ShapeKind { RoundRect, Oval };
+
+struct ShapeSpec {
+    const wchar_t* name;
+    const wchar_t* tag;
+    ShapeKind kind;
+    Box twips;
+};
+
+// The shape whose tag is exactly `tag`, or null.
+const ShapeSpec* FindShape(std::span<const ShapeSpec> shapes, std::wstring_view tag);
+
+// Whether the client pixel (x, y) lies inside the shape's outline.
+bool ShapeContains(const ShapeSpec& shape, int x, int y);
+
+// Creates the region of the shape, in client pixels.
+HRGN CreateShapeRegion(const ShapeSpec& shape);
+
+// Draws the shape's 1-pixel outline in the window-text colour, no fill.
+void DrawShapeOutline(HDC dc, const ShapeSpec& shape);
+
+class FormShaper {
+  public:
+    explicit FormShaper(std::span<const ShapeSpec> shapes) : shapes_(shapes) {}
+
+    // Gives `window` the outline of the shape tagged `tag`; an unknown tag or a refused region
+    // leaves the window rectangular.
+    void Shape(HWND window, std::wstring_view tag);
+
+    // The shape in force, or null before Shape (or after an unknown tag).
+    const ShapeSpec* Current() const { return current_; }
+
+    // Whether a client point is inside the window's outline (always, while unshaped).
+    bool Contains(int x, int y) const { return !current_ || ShapeContains(*current_, x, y); }
+
+  private:
+    std::span<const ShapeSpec> shapes_;
+    const ShapeSpec* current_ = nullptr;
+};
+
+} // namespace quillon
