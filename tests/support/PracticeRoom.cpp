@@ -109,7 +109,8 @@ PracticeRoom::PracticeRoom(std::vector<std::wstring> args) : logPath_(FreshLogPa
 
     for (DWORD waited = 0; waited < kStartTimeoutMs; waited += kPollMs) {
         frame_ = FrameOf(processId_);
-        if (frame_ && (!wantsRoom || HasChatRoom(frame_)))
+        // The frame is shown only once all of its inner windows exist.
+        if (frame_ && IsWindowVisible(frame_) && (!wantsRoom || HasChatRoom(frame_)))
             return;
         if (WaitForSingleObject(process_, kPollMs) == WAIT_OBJECT_0)
             break;
