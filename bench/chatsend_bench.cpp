@@ -4,6 +4,7 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '. scripts/wine-env.sh; wine_start;
 //       $quillon_wine build/windows/bin/chatsend_bench.exe 200; wine_stop'
 #include "Korvelix6o.h"
+#include "GdiObjects.h"
 #include "PracticeRoom.h"
 
 #include <windows.h>
@@ -57,8 +58,7 @@ void RoundTrips(int posts) {
     PracticeRoom client;
     for (int i = 0; i < 5; ++i)
         Korvelix6o::ChatSend(FadedLine(i));
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const int gdiBefore = GdiObjectCount(GetCurrentProcess());
     const std::size_t memoryBefore = WorkingSetKb();
 
     std::vector<double> times;
@@ -73,10 +73,8 @@ void RoundTrips(int posts) {
                 "max %.3f ms\n",
                 posts, taken, times[times.size() / 2], times[times.size() * 9 / 10], times.front(),
                 times.back());
-    std::printf("working set %zu KB -> %zu KB; GDI objects %lu -> %lu; USER objects %lu -> %lu\n",
-                memoryBefore, WorkingSetKb(), gdiBefore,
-                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), userBefore,
-                GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    std::printf("working set %zu KB -> %zu KB; GDI objects %d -> %d\n", memoryBefore,
+                WorkingSetKb(), gdiBefore, GdiObjectCount(GetCurrentProcess()));
     client.WaitForLines(static_cast<std::size_t>(posts) + 5, 10000);
     std::printf("lines logged by the room: %zu of %d\n", client.Lines().size(), posts + 5);
 }

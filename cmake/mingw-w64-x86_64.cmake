@@ -19,3 +19,7 @@ endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLON_WINE})
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# One self-contained executable, as small as it goes: no symbols, no unused sections.
+set(CMAKE_C_FLAGS_RELEASE_INIT "-O2 -DNDEBUG -ffunction-sections -fdata-sections")
+set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG -ffunction-sections -fdata-sections")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s -Wl,--gc-sections")

@@ -20,6 +20,3 @@ private:
 
 // Largest per-channel difference of two colours.
 int ColourDistance(COLORREF a, COLORREF b);
-
-// GDI objects a process owns now (the platform's per-process handle table, read from outside).
-int GdiObjectCount(HANDLE process);

@@ -1,6 +1,7 @@
 // What a person sees and touches: skin, cut corners, topmost, tab order, the floating button,
 // dragging, and that a thousand Sends leave no GDI objects behind.
 #include "ControlIds.h"
+#include "GdiObjects.h"
 #include "PracticeRoom.h"
 #include "QuillonApp.h"
 #include "Screen.h"
