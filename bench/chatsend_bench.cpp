@@ -3,8 +3,8 @@
 // Run by hand under Xvfb and Wine, with practice-room.exe beside it:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '. scripts/wine-env.sh; wine_start;
 //       $quillon_wine build/windows/bin/chatsend_bench.exe 200; wine_stop'
-#include "Korvelix6o.h"
 #include "GdiObjects.h"
+#include "Korvelix6o.h"
 #include "PracticeRoom.h"
 
 #include <windows.h>

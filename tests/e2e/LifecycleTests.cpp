@@ -13,8 +13,8 @@ namespace {
 
 void ClickOnScreen(const RECT& r) {
     const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) +
-                        L" click 1"));
+    ASSERT_TRUE(
+        Xdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" click 1"));
 }
 
 TEST(Lifecycle, AnnouncesItselfNamingTheUserAndSaysGoodbyeWhenClosed) {

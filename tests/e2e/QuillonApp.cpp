@@ -64,7 +64,9 @@ QuillonApp::~QuillonApp() {
     CloseHandle(process_);
 }
 
-HWND QuillonApp::Form2() const { return WindowOfProcess(quillon::kForm2Class, processId_); }
+HWND QuillonApp::Form2() const {
+    return WindowOfProcess(quillon::kForm2Class, processId_);
+}
 
 RECT QuillonApp::ScreenRect(int id) const {
     RECT r{};
@@ -73,7 +75,8 @@ RECT QuillonApp::ScreenRect(int id) const {
 }
 
 void QuillonApp::SetText(const std::wstring& text) const {
-    SendMessageW(Control(quillon::IDC_TEXT1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Control(quillon::IDC_TEXT1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 static std::wstring TextOf(HWND window) {
@@ -85,13 +88,18 @@ static std::wstring TextOf(HWND window) {
     return text;
 }
 
-std::wstring QuillonApp::Text() const { return TextOf(Control(quillon::IDC_TEXT1)); }
-
-void QuillonApp::SetFont(const std::wstring& face) const {
-    SendMessageW(Control(quillon::IDC_COMBO1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(face.c_str()));
+std::wstring QuillonApp::Text() const {
+    return TextOf(Control(quillon::IDC_TEXT1));
 }
 
-std::wstring QuillonApp::FontText() const { return TextOf(Control(quillon::IDC_COMBO1)); }
+void QuillonApp::SetFont(const std::wstring& face) const {
+    SendMessageW(Control(quillon::IDC_COMBO1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(face.c_str()));
+}
+
+std::wstring QuillonApp::FontText() const {
+    return TextOf(Control(quillon::IDC_COMBO1));
+}
 
 void QuillonApp::SetCheck(int id, bool on) const {
     if (Checked(id) != on)
@@ -121,7 +129,8 @@ void QuillonApp::SetColour(int column, COLORREF colour) const {
 }
 
 COLORREF QuillonApp::Swatch(int column) const {
-    return static_cast<COLORREF>(GetWindowLongPtrW(Control(quillon::SwatchId(column)), GWLP_USERDATA));
+    return static_cast<COLORREF>(
+        GetWindowLongPtrW(Control(quillon::SwatchId(column)), GWLP_USERDATA));
 }
 
 HWND QuillonApp::Focus() const {

@@ -6,7 +6,7 @@
 #include <string>
 
 class QuillonApp {
-public:
+  public:
     // Starts the program beside this executable and waits (up to 30 s) until its main window is
     // shown, which happens only after the start-up lines were posted.
     QuillonApp();
@@ -32,12 +32,12 @@ public:
     COLORREF Swatch(int column) const;
     HWND Focus() const; // the control with the keyboard focus in the program
 
-    void Press(int buttonId) const;      // a click on Send or "m"; returns at once
-    void ClickLabel(int labelId) const;  // a left click on a transparent label
+    void Press(int buttonId) const;     // a click on Send or "m"; returns at once
+    void ClickLabel(int labelId) const; // a left click on a transparent label
     bool WaitForExit(DWORD timeoutMs) const;
     bool WaitUntil(bool (*done)(const QuillonApp&), DWORD timeoutMs) const;
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND form1_ = nullptr;

@@ -23,8 +23,8 @@ int wmain(int argc, wchar_t** argv) {
             const std::wstring step = argv[i];
             auto next = [&] { return i + 1 < argc ? std::wstring(argv[++i]) : std::wstring(); };
             if (step == L"colour") {
-                const int column = std::stoi(next()), r = std::stoi(next()),
-                          g = std::stoi(next()), b = std::stoi(next());
+                const int column = std::stoi(next()), r = std::stoi(next()), g = std::stoi(next()),
+                          b = std::stoi(next());
                 app.SetColour(column, RGB(r, g, b));
             } else if (step == L"check") {
                 const int n = std::stoi(next());

@@ -24,7 +24,8 @@ ScreenShot::ScreenShot(RECT area) : area_(area) {
 
 COLORREF ScreenShot::At(int x, int y) const {
     const int w = area_.right - area_.left;
-    const std::uint32_t p = pixels_.at(static_cast<std::size_t>(y - area_.top) * w + (x - area_.left));
+    const std::uint32_t p =
+        pixels_.at(static_cast<std::size_t>(y - area_.top) * w + (x - area_.left));
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 

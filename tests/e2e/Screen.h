@@ -8,12 +8,12 @@
 #include <vector>
 
 class ScreenShot {
-public:
-    explicit ScreenShot(RECT area); // screen coordinates
+  public:
+    explicit ScreenShot(RECT area);  // screen coordinates
     COLORREF At(int x, int y) const; // screen coordinates inside the area
     bool SaveBmp(const std::wstring& path) const;
 
-private:
+  private:
     RECT area_;
     std::vector<std::uint32_t> pixels_; // top-down 0x00RRGGBB
 };

@@ -17,7 +17,7 @@ constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0
 
 // One practice room and one running program for the whole suite: starting Wine programs is slow.
 class Send : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         room_ = std::make_unique<PracticeRoom>();
         app_ = std::make_unique<QuillonApp>();

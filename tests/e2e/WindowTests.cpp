@@ -20,7 +20,7 @@ constexpr COLORREF kBackdrop = RGB(255, 0, 255);
 
 // An ordinary window of one loud colour, behind which nothing of the program can hide.
 class Backdrop {
-public:
+  public:
     explicit Backdrop(RECT r) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = DefWindowProcW;
@@ -28,9 +28,9 @@ public:
         wc.hbrBackground = CreateSolidBrush(kBackdrop);
         wc.lpszClassName = L"QuillonTestBackdrop";
         RegisterClassW(&wc);
-        window_ = CreateWindowExW(0, wc.lpszClassName, L"backdrop", WS_POPUP | WS_VISIBLE,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExW(0, wc.lpszClassName, L"backdrop", WS_POPUP | WS_VISIBLE, r.left,
+                                  r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
         Settle(300);
     }
     void Activate() const {
@@ -40,7 +40,7 @@ public:
     ~Backdrop() { DestroyWindow(window_); }
     HWND Window() const { return window_; }
 
-private:
+  private:
     HWND window_;
 };
 
@@ -48,7 +48,9 @@ bool BelongsTo(HWND window, HWND top) {
     return window && (window == top || IsChild(top, window));
 }
 
-RECT Grown(RECT r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+RECT Grown(RECT r, int by) {
+    return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
 
 HBITMAP SkinOf(const std::wstring& exe) {
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -57,7 +59,7 @@ HBITMAP SkinOf(const std::wstring& exe) {
 }
 
 class Window : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         room_ = std::make_unique<PracticeRoom>();
         // An ordinary window already open where the program will appear, as the chat client's
@@ -121,17 +123,17 @@ TEST_F(Window, SwatchShowsTheColourItsSlidersMix) {
     Settle(300);
     const RECT s = app_->ScreenRect(SwatchId(2));
     const ScreenShot shot(s);
-    EXPECT_LE(ColourDistance(shot.At((s.left + s.right) / 2, (s.top + s.bottom) / 2),
-                             RGB(10, 200, 30)),
-              2);
+    EXPECT_LE(
+        ColourDistance(shot.At((s.left + s.right) / 2, (s.top + s.bottom) / 2), RGB(10, 200, 30)),
+        2);
 }
 
 TEST_F(Window, TabVisitsTheControlsInTheirOrder) {
-    const std::vector<int> order{IDC_CHECK1, IDC_CHECK2, IDC_CHECK3, IDC_CHECK4,
-                                 HScrollId(1), HScrollId(2), HScrollId(3), HScrollId(4),
-                                 HScrollId(5), HScrollId(6), HScrollId(7), HScrollId(8),
+    const std::vector<int> order{IDC_CHECK1,   IDC_CHECK2,    IDC_CHECK3,    IDC_CHECK4,
+                                 HScrollId(1), HScrollId(2),  HScrollId(3),  HScrollId(4),
+                                 HScrollId(5), HScrollId(6),  HScrollId(7),  HScrollId(8),
                                  HScrollId(9), HScrollId(10), HScrollId(11), HScrollId(12),
-                                 IDC_TEXT1, IDC_COMBO1, IDC_COMMAND1, IDC_COMMAND2};
+                                 IDC_TEXT1,    IDC_COMBO1,    IDC_COMMAND1,  IDC_COMMAND2};
     auto focusedId = [] {
         HWND focus = app_->Focus();
         if (focus && GetParent(focus) != app_->Form1()) // the edit field inside the combo box
@@ -187,7 +189,8 @@ TEST_F(Window, FloatingButtonHidesAndRestoresWithoutPostingOrForgetting) {
 
     for (int round = 0; round < 2; ++round) { // the second "m" brings it back the same way
         app_->Press(IDC_COMMAND2);
-        ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Form2() != nullptr; }, 5000));
+        ASSERT_TRUE(
+            app_->WaitUntil([](const QuillonApp& a) { return a.Form2() != nullptr; }, 5000));
         Settle(300);
         EXPECT_FALSE(IsWindowVisible(app_->Form1()));
         HWND button = app_->Form2();
@@ -213,8 +216,10 @@ TEST_F(Window, FloatingButtonHidesAndRestoresWithoutPostingOrForgetting) {
         } else {
             PostMessageW(button, WM_SYSCOMMAND, SC_CLOSE, 0); // Alt+F4
         }
-        ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return IsWindowVisible(a.Form1()) != 0; }, 5000));
-        EXPECT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Form2() == nullptr; }, 5000));
+        ASSERT_TRUE(app_->WaitUntil(
+            [](const QuillonApp& a) { return IsWindowVisible(a.Form1()) != 0; }, 5000));
+        EXPECT_TRUE(
+            app_->WaitUntil([](const QuillonApp& a) { return a.Form2() == nullptr; }, 5000));
         const RECT after = Form1Rect();
         EXPECT_EQ(after.left, before.left);
         EXPECT_EQ(after.top, before.top);

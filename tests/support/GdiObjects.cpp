@@ -30,8 +30,8 @@ int GdiObjectCount(HANDLE process) {
         return -1;
     void* table = nullptr;
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) +
-                                        kPebGdiTableOffset,
+    if (!ReadProcessMemory(process,
+                           reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiTableOffset,
                            &table, sizeof table, &read) ||
         !table)
         return -1;

@@ -1,6 +1,6 @@
 // Resource ids shared by quillon.rc and the windows that load them.
 #pragma once
 
-#define IDI_QUILLON 1   // the 32x32 icon
-#define IDB_SKIN    101 // the 400x175 24-bit skin of the main window
-#define IDB_BUTTON  102 // the 75x25 24-bit picture of the floating button
+#define IDI_QUILLON 1  // the 32x32 icon
+#define IDB_SKIN 101   // the 400x175 24-bit skin of the main window
+#define IDB_BUTTON 102 // the 75x25 24-bit picture of the floating button
