@@ -80,9 +80,9 @@ bool ChatSend(const std::u16string& line) {
         return false;
     HWND input = FindWindowExA(room, nullptr, "richcntl", nullptr);
     input = FindWindowExA(room, input, "richcntl", nullptr);
-    if (!input)
-        return false;
-    if (InTransit(input))
+    // A missing input is passed over like any failed step: the messages to it go nowhere, and
+    // the wait still lets pending events run once before it reads the input as empty.
+    if (input && InTransit(input))
         return PostBehindOuterLine(input, line);
 
     const std::u16string saved = GetText(input);

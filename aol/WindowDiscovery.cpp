@@ -3,6 +3,7 @@
 #include "Korvelix6o.h"
 #include "PendingEvents.h"
 
+#include <algorithm>
 #include <climits>
 #include <string_view>
 
@@ -35,9 +36,8 @@ bool IsChatRoom(HWND inner) {
 } // namespace
 
 std::u16string GetCaption(HWND window) {
-    const int n = GetWindowTextLengthA(window);
-    if (n <= 0)
-        return {};
+    // Asked even for an empty title: the window sees the same calls whatever it holds.
+    const int n = std::max(GetWindowTextLengthA(window), 0);
     std::string buffer(static_cast<std::size_t>(n) + 1, '\0');
     GetWindowTextA(window, buffer.data(), n + 1);
     buffer.resize(static_cast<std::size_t>(n));
@@ -45,9 +45,10 @@ std::u16string GetCaption(HWND window) {
 }
 
 std::u16string GetText(HWND window) {
-    const LRESULT n = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    if (n <= 0 || n >= INT_MAX)
+    LRESULT n = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    if (n >= INT_MAX)
         return {};
+    n = std::max<LRESULT>(n, 0);
     std::string buffer(static_cast<std::size_t>(n) + 1, '\0');
     SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(n) + 1,
                  reinterpret_cast<LPARAM>(buffer.data()));
