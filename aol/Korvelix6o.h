@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace Korvelix6o {
@@ -14,5 +15,11 @@ HWND FindRoom();
 bool ChatSend(const std::u16string& line); // true once the client took the line
 void StayOnTop(HWND form);
 void FormDrag(HWND form);
+
+// Where a search or a wait lets pending events run, each message goes to this filter first;
+// it returns true for a message it handled itself (a UI routes its dialog keys here, as its own
+// message loop does). No filter: every message is dispatched.
+using EventFilter = std::function<bool(MSG& message)>;
+void SetEventFilter(EventFilter filter);
 
 } // namespace Korvelix6o

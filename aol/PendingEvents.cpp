@@ -1,13 +1,20 @@
 #include "PendingEvents.h"
 
+#include "Korvelix6o.h"
+
 #include <windows.h>
+
+#include <utility>
 
 namespace Korvelix6o {
 
 namespace {
 // A window that keeps posting to itself must not hold a pass forever.
 constexpr int kMaxEventsPerPass = 256;
+EventFilter eventFilter;
 } // namespace
+
+void SetEventFilter(EventFilter filter) { eventFilter = std::move(filter); }
 
 // WM_QUIT is only put back after the pass: it is fetched ahead of timers and painting, which
 // would otherwise never run again while a wait polls.
@@ -21,6 +28,8 @@ void RunPendingEvents() {
             exitCode = msg.wParam;
             continue;
         }
+        if (eventFilter && eventFilter(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

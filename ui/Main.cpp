@@ -1,5 +1,6 @@
 // Quillon starts with its main window; the window's events drive everything after that.
 #include "Form1.h"
+#include "Korvelix6o.h"
 #include "Text.h"
 
 #include <commctrl.h>
@@ -17,9 +18,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!form.Load())
         return 1;
 
+    // Tab, and Enter for Send, also while a post lets pending events run.
+    const auto dialogKeys = [&form](MSG& msg) {
+        return form.Hwnd() && IsDialogMessageW(form.Hwnd(), &msg);
+    };
+    Korvelix6o::SetEventFilter(dialogKeys);
+
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (form.Hwnd() && IsDialogMessageW(form.Hwnd(), &msg))
+        if (dialogKeys(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

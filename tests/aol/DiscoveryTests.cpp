@@ -137,4 +137,20 @@ TEST(FindRoom, PendingEventsRunBetweenCandidatesOnly) {
     }
 }
 
+TEST(FindRoom, PendingEventsGoThroughTheEventFilterFirst) {
+    Trigger trigger(Nothing);
+    int seen = 0;
+    // Handles the first of the trigger's messages itself and lets everything else through.
+    SetEventFilter([&seen](MSG& msg) { return msg.message == WM_APP && ++seen == 1; });
+    FakeClient client;
+    client.AddInner(L"Welcome, Blue Fox!", kNoChildren);
+    client.AddRoom();
+    trigger.Post();
+    trigger.Post();
+    FindRoom();
+    SetEventFilter(nullptr);
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(trigger.runs(), 1) << "the message the filter handled was not dispatched again";
+}
+
 } // namespace
