@@ -14,7 +14,9 @@ constexpr int kMaxEventsPerPass = 256;
 EventFilter eventFilter;
 } // namespace
 
-void SetEventFilter(EventFilter filter) { eventFilter = std::move(filter); }
+void SetEventFilter(EventFilter filter) {
+    eventFilter = std::move(filter);
+}
 
 // WM_QUIT is only put back after the pass: it is fetched ahead of timers and painting, which
 // would otherwise never run again while a wait polls.
