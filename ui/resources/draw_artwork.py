@@ -684,15 +684,6 @@ def encode_icon_4bit(pixels):
     return info + palette + bytes(xor) + mask
 
 
-def encode_icon_32bit(pixels):
-    size = ICON_SIZE
-    rows = [pixels[y * size : (y + 1) * size] for y in range(size - 1, -1, -1)]
-    bgra = b"".join(struct.pack("<BBBB", p[2], p[1], p[0], p[3]) for row in rows for p in row)
-    mask = and_mask([[p[3] for p in row] for row in rows])
-    info = bitmap_info_header(size, 2 * size, 32, len(bgra) + len(mask))
-    return info + bgra + mask
-
-
 def encode_ico(images):
     """images: list of (colour count byte, bits per pixel, image data)."""
     out = struct.pack("<HHH", 0, 1, len(images))
@@ -782,7 +773,7 @@ def render():
     skin = encode_bmp24(draw_skin())
     button = encode_bmp24(draw_button())
     pixels = icon_pixels()
-    icon = encode_ico([(16, 4, encode_icon_4bit(pixels)), (0, 32, encode_icon_32bit(pixels))])
+    icon = encode_ico([(16, 4, encode_icon_4bit(pixels))])  # the 16-colour image only
     check_bmp("skin.bmp", skin, SKIN_W, SKIN_H)
     check_bmp("button.bmp", button, BUTTON_W, BUTTON_H)
     check_ico(icon)
