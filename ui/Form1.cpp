@@ -24,7 +24,7 @@ Font MakeFont(const wchar_t* face) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) : instance_(instance), FormShaper1(Form1Shapes()) {}
+Form1::Form1(HINSTANCE instance) : SkinnedForm(Form1Shapes()), instance_(instance) {}
 
 Form1::~Form1() {
     ended_ = true;
@@ -153,28 +153,12 @@ void Form1::OnActivate(bool active) {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; HandleFaceMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_CREATE:
         CreateControls();
         return 0;
-    case WM_ERASEBKGND:
-        PaintContent(reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_PAINT: {
-        PaintScope dc(hwnd_);
-        PaintContent(dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        PaintContent(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_NCHITTEST: {
-        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ScreenToClient(hwnd_, &at);
-        if (!FormShaper1.Contains(at.x, at.y))
-            return HTNOWHERE;
-        break;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return OnControlColour(message, reinterpret_cast<HDC>(wParam),

@@ -3,16 +3,15 @@
 
 #include "Form2.h"
 #include "Gdi.h"
-#include "Shaping.h"
+#include "SkinnedForm.h"
 #include "WendrikFaderV2.h"
-#include "Window.h"
 
 #include <array>
 #include <string>
 
 namespace quillon {
 
-class Form1 : public Window {
+class Form1 : public SkinnedForm {
   public:
     explicit Form1(HINSTANCE instance);
     ~Form1() override;
@@ -23,7 +22,7 @@ class Form1 : public Window {
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
-    void PaintContent(HDC dc);
+    void PaintContent(HDC dc) override;
     LRESULT OnCommand(int id, int code);
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnHScroll(HWND bar, int code, int thumb); // thumb: the 16-bit position, enough for 0..255
@@ -56,7 +55,6 @@ class Form1 : public Window {
     WendrikFaderV2::Colour SwatchColour(int column) const;
 
     HINSTANCE instance_;
-    FormShaper FormShaper1;
     Bitmap skin_;
     Brush skinBrush_; // the skin as a pattern, behind the check boxes
     std::array<Brush, 4> swatchBrushes_;

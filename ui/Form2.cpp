@@ -8,7 +8,7 @@
 namespace quillon {
 
 Form2::Form2(HINSTANCE instance, std::function<void()> unloaded)
-    : instance_(instance), FormShaper1(Form2Shapes()), unloaded_(std::move(unloaded)) {}
+    : SkinnedForm(Form2Shapes()), instance_(instance), unloaded_(std::move(unloaded)) {}
 
 Form2* Form2::Show(HINSTANCE instance, std::function<void()> unloaded) {
     Register(instance, kForm2Class, nullptr);
@@ -47,22 +47,9 @@ void Form2::PaintContent(HDC dc) {
 }
 
 LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; HandleFaceMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
-    case WM_ERASEBKGND:
-        PaintContent(reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_PAINT: {
-        PaintScope dc(hwnd_);
-        PaintContent(dc);
-        return 0;
-    }
-    case WM_NCHITTEST: {
-        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ScreenToClient(hwnd_, &at);
-        if (!FormShaper1.Contains(at.x, at.y))
-            return HTNOWHERE;
-        break;
-    }
     case WM_LBUTTONDOWN:
         pressed_ = true;
         SetCapture(hwnd_);

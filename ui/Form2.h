@@ -2,14 +2,13 @@
 #pragma once
 
 #include "Gdi.h"
-#include "Shaping.h"
-#include "Window.h"
+#include "SkinnedForm.h"
 
 #include <functional>
 
 namespace quillon {
 
-class Form2 : public Window {
+class Form2 : public SkinnedForm {
   public:
     // Loads (creates and runs Form_Load) and shows a new floating button. `unloaded` runs when
     // its window is destroyed, however that happens; the object then deletes itself.
@@ -19,13 +18,12 @@ class Form2 : public Window {
     Form2(HINSTANCE instance, std::function<void()> unloaded);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override { delete this; }
-    void PaintContent(HDC dc);
+    void PaintContent(HDC dc) override;
 
     void Form_Load();
     void Form_Click();
 
     HINSTANCE instance_;
-    FormShaper FormShaper1;
     Bitmap picture_;
     std::function<void()> unloaded_;
     bool pressed_ = false;
