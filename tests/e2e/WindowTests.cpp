@@ -33,9 +33,14 @@ class Backdrop {
                                   wc.hInstance, nullptr);
         Settle(300);
     }
+    // The program may still be finishing its own activation: ask until the switch has held.
     void Activate() const {
-        SetForegroundWindow(window_);
-        Settle(500);
+        for (int i = 0; i < 20; ++i) {
+            SetForegroundWindow(window_);
+            Settle(250);
+            if (GetForegroundWindow() == window_)
+                return;
+        }
     }
     ~Backdrop() { DestroyWindow(window_); }
     HWND Window() const { return window_; }
