@@ -29,6 +29,17 @@ std::u16string Words(int count) {
     return text;
 }
 
+// The yardstick beside each fade: copying as many bytes as the fade writes.
+void CopyBytes(benchmark::State& state, std::size_t bytes) {
+    std::vector<char> from(bytes, 'x'), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["output_bytes"] = static_cast<double>(bytes);
+}
+
 void BM_FadeText(benchmark::State& state) {
     const std::u16string line = Line(static_cast<std::size_t>(state.range(0)));
     std::size_t outputBytes = 0;
@@ -57,13 +68,7 @@ void BM_MemcpyFadeTextOutput(benchmark::State& state) {
                                  false, true)
             .size() *
         sizeof(char16_t);
-    std::vector<char> from(bytes, 'x'), to(bytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.counters["output_bytes"] = static_cast<double>(bytes);
+    CopyBytes(state, bytes);
 }
 
 void BM_FadeFirstLetters(benchmark::State& state) {
@@ -85,13 +90,7 @@ void BM_MemcpyFirstLettersOutput(benchmark::State& state) {
     std::u16string text = Words(static_cast<int>(state.range(0)));
     const std::size_t bytes =
         WendrikFaderV2::FadeFirstLetters(text, kFourColours, true).size() * sizeof(char16_t);
-    std::vector<char> from(bytes, 'x'), to(bytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.counters["output_bytes"] = static_cast<double>(bytes);
+    CopyBytes(state, bytes);
 }
 
 } // namespace
