@@ -90,20 +90,19 @@ bool ParseAttributes(std::wstring_view body, std::vector<Attribute>& out) {
 
 class Reader {
   public:
-    std::vector<StyledRun> runs;
+    std::vector<MarkupPiece> pieces;
 
-    void Text(std::wstring_view text) {
-        if (text.empty())
-            return;
-        if (!runs.empty() && !runs.back().lineBreak && runs.back().style == Current())
-            runs.back().text += text;
-        else
-            runs.push_back(StyledRun{std::wstring(text), Current(), false});
+    void Text(std::size_t begin, std::wstring_view text) {
+        if (!text.empty())
+            pieces.push_back({MarkupPiece::Kind::Text, begin, begin + text.size(), Current(),
+                              std::wstring(text)});
     }
-    void Break() { runs.push_back(StyledRun{{}, Current(), true}); }
+    void Break(std::size_t begin, std::size_t end) {
+        pieces.push_back({MarkupPiece::Kind::Break, begin, end, Current(), {}});
+    }
 
-    // True when the tag was understood and applied.
-    bool Tag(std::wstring_view inner) {
+    // The tag's body is inner, the whole tag [begin, end). True when it was understood and applied.
+    bool Tag(std::size_t begin, std::size_t end, std::wstring_view inner) {
         const bool closing = !inner.empty() && inner[0] == L'/';
         if (closing)
             inner.remove_prefix(1);
@@ -114,22 +113,18 @@ class Reader {
         const std::wstring_view rest = inner.substr(nameEnd);
         const bool bare = rest.find_first_not_of(L" \t") == std::wstring_view::npos;
 
+        if (!closing && bare && EqualsNoCase(name, L"br")) {
+            Break(begin, end);
+            return true;
+        }
+        bool understood = false;
         if (EqualsNoCase(name, L"font"))
-            return closing ? bare && CloseFont() : OpenFont(rest);
-        if (!bare)
-            return false;
-        Style& s = stack.back();
-        if (EqualsNoCase(name, L"b"))
-            s.bold = !closing;
-        else if (EqualsNoCase(name, L"sub"))
-            s.sub = !closing, s.sup = s.sup && closing;
-        else if (EqualsNoCase(name, L"sup"))
-            s.sup = !closing, s.sub = s.sub && closing;
-        else if (EqualsNoCase(name, L"br") && !closing)
-            Break();
-        else
-            return false;
-        return true;
+            understood = closing ? bare && CloseFont() : OpenFont(rest);
+        else if (bare)
+            understood = Switch(name, closing);
+        if (understood)
+            pieces.push_back({MarkupPiece::Kind::Tag, begin, end, Current(), {}});
+        return understood;
     }
 
   private:
@@ -137,6 +132,20 @@ class Reader {
     std::vector<Style> stack{Style{}};
 
     const Style& Current() const { return stack.back(); }
+
+    // Bold, sub and sup: switches on the innermost font.
+    bool Switch(std::wstring_view name, bool closing) {
+        Style& s = stack.back();
+        if (EqualsNoCase(name, L"b"))
+            s.bold = !closing;
+        else if (EqualsNoCase(name, L"sub"))
+            s.sub = !closing, s.sup = s.sup && closing;
+        else if (EqualsNoCase(name, L"sup"))
+            s.sup = !closing, s.sub = s.sub && closing;
+        else
+            return false;
+        return true;
+    }
 
     bool OpenFont(std::wstring_view rest) {
         std::vector<Attribute> attributes;
@@ -183,32 +192,49 @@ std::optional<Rgb> ParseColour(std::wstring_view value) {
                static_cast<std::uint8_t>(digits[4] * 16 + digits[5])};
 }
 
-std::vector<StyledRun> ParseMarkup(std::wstring_view line) {
+std::vector<MarkupPiece> ReadMarkup(std::wstring_view line) {
     Reader reader;
     std::size_t i = 0;
     while (i < line.size()) {
         const wchar_t c = line[i];
         if (c == L'\r' || c == L'\n') {
-            reader.Break();
-            i += (c == L'\r' && i + 1 < line.size() && line[i + 1] == L'\n') ? 2 : 1;
+            const std::size_t end =
+                (c == L'\r' && i + 1 < line.size() && line[i + 1] == L'\n') ? i + 2 : i + 1;
+            reader.Break(i, end);
+            i = end;
             continue;
         }
         if (c == L'<') {
             const std::size_t close = line.find(L'>', i + 1);
             const std::size_t nextOpen = line.find(L'<', i + 1);
             if (close != std::wstring_view::npos && close < nextOpen &&
-                reader.Tag(line.substr(i + 1, close - i - 1))) {
+                reader.Tag(i, close + 1, line.substr(i + 1, close - i - 1))) {
                 i = close + 1;
                 continue;
             }
-            reader.Text(line.substr(i, 1));
+            reader.Text(i, line.substr(i, 1));
             ++i;
             continue;
         }
         const std::size_t stop = line.find_first_of(L"<\r\n", i);
         const std::size_t end = stop == std::wstring_view::npos ? line.size() : stop;
-        reader.Text(line.substr(i, end - i));
+        reader.Text(i, line.substr(i, end - i));
         i = end;
     }
-    return std::move(reader.runs);
+    return std::move(reader.pieces);
+}
+
+std::vector<StyledRun> ParseMarkup(std::wstring_view line) {
+    std::vector<StyledRun> runs;
+    for (MarkupPiece& piece : ReadMarkup(line)) {
+        if (piece.kind == MarkupPiece::Kind::Break)
+            runs.push_back(StyledRun{{}, std::move(piece.style), true});
+        else if (piece.kind != MarkupPiece::Kind::Text)
+            continue;
+        else if (!runs.empty() && !runs.back().lineBreak && runs.back().style == piece.style)
+            runs.back().text += piece.text;
+        else
+            runs.push_back(StyledRun{std::move(piece.text), std::move(piece.style), false});
+    }
+    return runs;
 }

@@ -100,4 +100,45 @@ TEST(ParseMarkup, UnknownTagsAndStrayBracketsStayVisible) {
     EXPECT_TRUE(ParseMarkup(L"").empty());
 }
 
+// The pieces are what maps a shown character back to its place in the line.
+TEST(ReadMarkup, PiecesCoverTheLineInOrderAndSayWhatEachStretchIs) {
+    using Kind = MarkupPiece::Kind;
+    const std::wstring line = L"<font color=#FF0000>ab<b>c<i>d\r\ne<br>f<g";
+    const auto pieces = ReadMarkup(line);
+    struct Expected {
+        Kind kind;
+        std::wstring_view stretch;
+        std::wstring_view shown;
+        bool bold;
+    };
+    const std::vector<Expected> expected{
+        {Kind::Tag, L"<font color=#FF0000>", L"", false},
+        {Kind::Text, L"ab", L"ab", false},
+        {Kind::Tag, L"<b>", L"", true},
+        {Kind::Text, L"c", L"c", true},
+        {Kind::Text, L"<", L"<", true},
+        {Kind::Text, L"i>d", L"i>d", true},
+        {Kind::Break, L"\r\n", L"", true},
+        {Kind::Text, L"e", L"e", true},
+        {Kind::Break, L"<br>", L"", true},
+        {Kind::Text, L"f", L"f", true},
+        {Kind::Text, L"<", L"<", true},
+        {Kind::Text, L"g", L"g", true},
+    };
+    ASSERT_EQ(pieces.size(), expected.size());
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(pieces[i].kind, expected[i].kind);
+        EXPECT_EQ(pieces[i].begin, at);
+        EXPECT_EQ(std::wstring_view(line).substr(pieces[i].begin, pieces[i].end - pieces[i].begin),
+                  expected[i].stretch);
+        EXPECT_EQ(pieces[i].text, expected[i].shown);
+        EXPECT_EQ(pieces[i].style.bold, expected[i].bold);
+        EXPECT_EQ(pieces[i].style.colour, (Rgb{255, 0, 0}));
+        at = pieces[i].end;
+    }
+    EXPECT_EQ(at, line.size());
+}
+
 } // namespace
