@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace WendrikFaderV2 {
 
@@ -25,12 +26,15 @@ RefusalPresenter& Presenter() {
 
 } // namespace
 
-void SetRefusalPresenter(RefusalPresenter presenter) {
-    Presenter() = presenter ? std::move(presenter) : RefusalPresenter(WriteToStderr);
+RefusalPresenter SetRefusalPresenter(RefusalPresenter presenter) {
+    return std::exchange(Presenter(),
+                         presenter ? std::move(presenter) : RefusalPresenter(WriteToStderr));
 }
 
 void Refuse(std::u16string_view message) {
-    Presenter()(message);
+    // A copy: a message box runs a message loop, in which the presenter may be swapped.
+    const RefusalPresenter presenter = Presenter();
+    presenter(message);
 }
 
 } // namespace WendrikFaderV2

@@ -25,7 +25,9 @@ int CountWords(const std::u16string& text);
 std::u16string FadeFirstLetters(std::u16string& text, const std::vector<Colour>& colours,
                                 bool Compact);
 
+// The UI wires a "Fade" message box here; null puts back the library's own. Returns the presenter
+// it replaces, so a caller can swap one in for a while and put the old one back.
 using RefusalPresenter = std::function<void(std::u16string_view message)>;
-void SetRefusalPresenter(RefusalPresenter presenter); // the UI wires a "Fade" message box here
+RefusalPresenter SetRefusalPresenter(RefusalPresenter presenter);
 
 } // namespace WendrikFaderV2

@@ -111,3 +111,27 @@ TEST(Refusal, DefaultPresenterComesBackAndDoesNotThrow) {
     EXPECT_EQ(FadeText(u"x", {kRed, kBlue}, false, true), u"x");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fade: Please input more text!\n");
 }
+
+// A caller swaps a quiet presenter in for a while and puts the one it replaced back; a presenter
+// may itself be swapped out while it runs (a message box's loop lets other handlers run).
+TEST(Refusal, SwappedPresenterComesBackAndMaySwapWhileItRuns) {
+    RefusalCapture refusals;
+    Messages quiet;
+    RefusalPresenter previous =
+        SetRefusalPresenter([&quiet](std::u16string_view m) { quiet.emplace_back(m); });
+    FadeText(u"x", {kRed, kBlue}, false, true);
+    SetRefusalPresenter(std::move(previous));
+    FadeText(u"", {kRed}, false, true);
+    EXPECT_EQ(quiet, Messages{u"Please input more text!"});
+    EXPECT_EQ(refusals.messages, Messages{u"You need at least 2 colors to fade."});
+
+    Messages seen;
+    const std::u16string prefix(40, u'>'); // on the heap, gone with the presenter that holds it
+    SetRefusalPresenter([&seen, prefix](std::u16string_view m) {
+        SetRefusalPresenter([&seen](std::u16string_view) { seen.emplace_back(u"second"); });
+        seen.push_back(prefix + std::u16string(m));
+    });
+    FadeText(u"x", {kRed, kBlue}, false, true);
+    FadeText(u"x", {kRed, kBlue}, false, true);
+    EXPECT_EQ(seen, (Messages{prefix + u"Please input more text!", u"second"}));
+}
