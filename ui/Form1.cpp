@@ -33,6 +33,10 @@ Form1::~Form1() {
 }
 
 bool Form1::Load() {
+    // Text1's rich edit class; kept loaded for the life of the process.
+    static const HMODULE richEdit = LoadLibraryW(L"Msftedit.dll");
+    if (!richEdit)
+        return false;
     Register(instance_, kForm1Class, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLON)));
     RegisterTransparentLabel(instance_);
     const Box px = TwipsToPixels(kForm1Twips);
@@ -65,7 +69,8 @@ void Form1::CreateControls() {
         SendMessageW(control, WM_SETFONT,
                      reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
-    SendMessageW(Control(IDC_TEXT1), WM_SETFONT, reinterpret_cast<WPARAM>(text1Font_.get()), FALSE);
+    preview_.Attach(Control(IDC_TEXT1), kText1Limit);
+    preview_.SetFont(text1Font_.get());
     SendMessageW(Control(IDC_COMBO1), WM_SETFONT,
                  reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SetWindowTextW(Control(IDC_COMBO1), L"Arial");
@@ -81,6 +86,7 @@ void Form1::CreateControls() {
     }
     for (int column = 1; column <= kColumnCount; ++column)
         SetSwatchColour(column, 0); // black, without an update step
+    RefreshPreview();
 }
 
 void Form1::PaintContent(HDC dc) {
@@ -113,6 +119,14 @@ LRESULT Form1::OnControlColour(UINT message, HDC dc, HWND control) {
 }
 
 LRESULT Form1::OnCommand(int id, int code) {
+    if (id >= IDC_LABEL3 && id <= IDC_LABEL6 && code == STN_CLICKED) {
+        Label_Click(id - IDC_LABEL3 + 3);
+        return 0;
+    }
+    if (id >= IDC_CHECK1 && id <= IDC_CHECK4 && code == BN_CLICKED) {
+        RefreshPreview();
+        return 0;
+    }
     switch (id) {
     case IDC_LABEL1:
         if (code == kLabelMouseDown)
@@ -125,6 +139,12 @@ LRESULT Form1::OnCommand(int id, int code) {
     case IDC_COMBO1:
         if (code == CBN_SELCHANGE)
             Combo1_Click();
+        else if (code == CBN_EDITCHANGE) // a typed name is the face Send names
+            RefreshPreview();
+        break;
+    case IDC_TEXT1:
+        if (code == EN_CHANGE)
+            RefreshPreview();
         break;
     case IDC_COMMAND1:
         if (code == BN_CLICKED)

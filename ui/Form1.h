@@ -3,10 +3,13 @@
 
 #include "Form2.h"
 #include "Gdi.h"
+#include "Preview.h"
+#include "SendAction.h"
 #include "SkinnedForm.h"
 #include "WendrikFaderV2.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace quillon {
@@ -41,6 +44,11 @@ class Form1 : public SkinnedForm {
 
     // Send (Form1Send.cpp).
     void Command1_Click();
+    SendInputs ReadSendInputs() const; // everything one press of Send reads from the window
+
+    // The text line shows the line as the chat room will show what Send would post now
+    // (Form1Preview.cpp). font: the face picked in the list, before the font box shows it.
+    void RefreshPreview(std::optional<std::u16string> font = std::nullopt);
 
     // Floating button (Form1Send.cpp keeps it beside Send: both are the lower buttons).
     void Command2_Click();
@@ -53,6 +61,8 @@ class Form1 : public SkinnedForm {
     void UpdateColumn(int column);
     void SetSwatchColour(int column, WendrikFaderV2::Colour colour);
     WendrikFaderV2::Colour SwatchColour(int column) const;
+    // Label_Click(n) is Label3_Click..Label6_Click, n = 3..6: a click on a swatch picks its colour.
+    void Label_Click(int n);
 
     HINSTANCE instance_;
     Bitmap skin_;
@@ -60,6 +70,7 @@ class Form1 : public SkinnedForm {
     std::array<Brush, 4> swatchBrushes_;
     Font text1Font_;
     Font buttonFont_;
+    Preview preview_; // Text1
     HWND lastFocus_ = nullptr;
     Form2* form2_ = nullptr; // owns itself; gone once unloaded
 

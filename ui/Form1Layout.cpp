@@ -2,6 +2,8 @@
 
 #include "ControlIds.h"
 
+#include <richedit.h>
+
 #include <array>
 
 namespace quillon {
@@ -10,7 +12,7 @@ namespace {
 
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kSlider = WS_TABSTOP | SBS_HORZ;
-constexpr DWORD kSwatch = SS_LEFT;
+constexpr DWORD kSwatch = SS_LEFT | SS_NOTIFY; // a click picks its colour
 constexpr DWORD kCommand = WS_TABSTOP | BS_OWNERDRAW;
 
 // clang-format off
@@ -37,7 +39,7 @@ constexpr std::array kControls{
     ControlSpec{L"HScroll10", L"ScrollBar", {4560, 1200, 1050, 120}, kSlider, 0, L"", HScrollId(10)},
     ControlSpec{L"HScroll11", L"ScrollBar", {4560, 1380, 1050, 120}, kSlider, 0, L"", HScrollId(11)},
     ControlSpec{L"HScroll12", L"ScrollBar", {4560, 1560, 1050, 120}, kSlider, 0, L"", HScrollId(12)},
-    ControlSpec{L"Text1",     L"Edit",     {300, 2100, 3345, 285},  WS_TABSTOP | ES_AUTOHSCROLL,
+    ControlSpec{L"Text1",     MSFTEDIT_CLASS, {300, 2100, 3345, 285}, WS_TABSTOP | ES_AUTOHSCROLL,
                 WS_EX_CLIENTEDGE, L"type here", IDC_TEXT1},
     ControlSpec{L"Combo1",    L"ComboBox", {300, 1740, 1215, 315},
                 WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL, 0, L"Arial",

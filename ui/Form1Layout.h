@@ -8,6 +8,8 @@ namespace quillon {
 
 constexpr Box kForm1Twips{2190, 1875, 6015, 2610}; // design position and client size
 constexpr int kComboListPixels = 200;              // extra height for the drop-down list
+// Text1 holds a line well beyond what the fader takes, so that Send can say it is too long.
+constexpr int kText1Limit = 65536;
 
 std::span<const ControlSpec> Form1Controls();
 std::span<const ShapeSpec> Form1Shapes();

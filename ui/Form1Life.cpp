@@ -120,11 +120,12 @@ void Form1::Combo1_Click() {
     LOGFONTW font{};
     GetObjectW(text1Font_.get(), sizeof font, &font);
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    Font preview(CreateFontIndirectW(&font));
-    if (!preview)
+    Font picked(CreateFontIndirectW(&font));
+    if (!picked)
         return;
-    SendMessageW(Control(IDC_TEXT1), WM_SETFONT, reinterpret_cast<WPARAM>(preview.get()), TRUE);
-    text1Font_ = std::move(preview); // the old font is deleted only after Text1 let go of it
+    preview_.SetFont(picked.get());
+    text1Font_ = std::move(picked); // the old font is deleted only after Text1 let go of it
+    RefreshPreview(ToU16(face));    // the font box shows the pick only after this notification
 }
 
 } // namespace quillon

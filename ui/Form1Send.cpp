@@ -18,7 +18,7 @@ std::u16string WindowText(HWND window) {
 
 } // namespace
 
-void Form1::Command1_Click() {
+SendInputs Form1::ReadSendInputs() const {
     SendInputs in;
     in.check1 = CheckValue(IDC_CHECK1);
     in.check2 = CheckValue(IDC_CHECK2);
@@ -26,9 +26,13 @@ void Form1::Command1_Click() {
     in.check4 = CheckValue(IDC_CHECK4);
     for (int column = 1; column <= 4; ++column)
         in.swatches[column - 1] = SwatchColour(column);
-    in.line = WindowText(Control(IDC_TEXT1));
+    in.line = WindowText(Control(IDC_TEXT1));  // the characters typed, without their look
     in.font = WindowText(Control(IDC_COMBO1)); // exactly as typed
-    const auto message = BuildSendMessage(in);
+    return in;
+}
+
+void Form1::Command1_Click() {
+    const auto message = BuildSendMessage(ReadSendInputs());
     if (!message)
         return;
 

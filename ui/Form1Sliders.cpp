@@ -1,8 +1,12 @@
-// The colour sliders: each of the twelve drives the swatch of its column.
+// The colour sliders: each of the twelve drives the swatch of its column; a click on a swatch picks
+// its colour in the colour dialog, and the sliders follow.
 #include "Form1.h"
 
 #include "ControlIds.h"
+#include "Korvelix6o.h"
 #include "Sliders.h"
+
+#include <commdlg.h>
 
 namespace quillon {
 
@@ -58,6 +62,7 @@ void Form1::UpdateColumn(int column) {
     const int g = GetScrollPos(Control(HScrollId(red + 1)), SB_CTL);
     const int b = GetScrollPos(Control(HScrollId(red + 2)), SB_CTL);
     SetSwatchColour(column, PackColour(r, g, b));
+    RefreshPreview();
 }
 
 void Form1::SetSwatchColour(int column, WendrikFaderV2::Colour colour) {
@@ -67,6 +72,32 @@ void Form1::SetSwatchColour(int column, WendrikFaderV2::Colour colour) {
     swatchBrushes_[column - 1].reset(CreateSolidBrush(static_cast<COLORREF>(colour)));
     InvalidateRect(swatch, nullptr, TRUE);
     UpdateWindow(swatch);
+}
+
+void Form1::Label_Click(int n) {
+    const int column = n - 2;
+    std::array<COLORREF, 16> custom;
+    custom.fill(RGB(255, 255, 255));
+    for (int c = 1; c <= kColumnCount; ++c)
+        custom[c - 1] = static_cast<COLORREF>(SwatchColour(c));
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = hwnd_;
+    dialog.rgbResult = static_cast<COLORREF>(SwatchColour(column));
+    dialog.lpCustColors = custom.data();
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    const bool picked = ChooseColorW(&dialog);
+    if (!hwnd_)
+        return; // the program ended while the dialog was open
+    Korvelix6o::StayOnTop(hwnd_);
+    if (!picked)
+        return;
+    const int red = RedSliderOf(column);
+    const BYTE components[] = {GetRValue(dialog.rgbResult), GetGValue(dialog.rgbResult),
+                               GetBValue(dialog.rgbResult)};
+    for (int i = 0; i < 3; ++i)
+        SetScrollPos(Control(HScrollId(red + i)), SB_CTL, components[i], TRUE);
+    UpdateColumn(column);
 }
 
 WendrikFaderV2::Colour Form1::SwatchColour(int column) const {

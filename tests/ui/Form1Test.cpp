@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <richedit.h>
+
 #include <vector>
 
 using namespace quillon;
@@ -126,19 +128,33 @@ TEST(Form1Send, WithoutAChatRoomTheLineStays) {
     EXPECT_EQ(Text(f.Item(IDC_TEXT1)), L"not lost");
 }
 
-TEST(Form1Font, PickingAFontPreviewsItTypingDoesNot) {
+// The text line's own font follows a pick from the list only; its characters show the face that
+// Send names, which is also a name typed into the font box.
+TEST(Form1Font, PickingAFontSetsTheLineFontTheCharactersShowTheFaceSendNames) {
     LoadedForm f;
+    HWND text1 = f.Item(IDC_TEXT1);
     HWND combo = f.Item(IDC_COMBO1);
-    auto previewFace = [&] {
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(f.Item(IDC_TEXT1), WM_GETFONT, 0, 0)),
-                   sizeof font, &font);
-        return std::wstring(font.lfFaceName);
+    auto ownFace = [&] {
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(text1, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        return std::wstring(format.szFaceName);
     };
-    EXPECT_EQ(previewFace(), L"Arial");
+    auto shownFaces = [&] {
+        std::vector<std::wstring> faces;
+        for (const CHARFORMAT2W& format : CharFormats(text1))
+            faces.emplace_back(format.szFaceName);
+        return faces;
+    };
+    auto all = [](const wchar_t* face) { return std::vector<std::wstring>(9, face); };
+    EXPECT_EQ(ownFace(), L"Arial");
+    EXPECT_EQ(shownFaces(), all(L"Arial")); // "type here"
 
-    SetWindowTextW(combo, L"Typed Only");
-    EXPECT_EQ(previewFace(), L"Arial");
+    SetWindowTextW(combo, L"");
+    TypeInto(FindWindowExW(combo, nullptr, L"Edit", nullptr), L"Typed Only");
+    EXPECT_EQ(Text(combo), L"Typed Only");
+    EXPECT_EQ(ownFace(), L"Arial");
+    EXPECT_EQ(shownFaces(), all(L"Typed Only"));
 
     const int last = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)) - 1;
     wchar_t face[LF_FACESIZE + 1]{};
@@ -146,7 +162,8 @@ TEST(Form1Font, PickingAFontPreviewsItTypingDoesNot) {
     SendMessageW(combo, CB_SETCURSEL, last, 0);
     SendMessageW(f.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_COMBO1, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
-    EXPECT_EQ(previewFace(), face);
+    EXPECT_EQ(ownFace(), face);
+    EXPECT_EQ(shownFaces(), all(face));
 }
 
 TEST(Form1Close, CloseMarkEndsTheProgramWithoutARoom) {

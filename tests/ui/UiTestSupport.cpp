@@ -62,8 +62,34 @@ void LeftClick(HWND window, int x, int y) {
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+void TypeInto(HWND window, std::wstring_view text) {
+    for (wchar_t c : text)
+        SendMessageW(window, WM_CHAR, c, 1);
+}
+
+std::vector<CHARFORMAT2W> CharFormats(HWND richEdit) {
+    CHARRANGE kept{};
+    SendMessageW(richEdit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    POINT scroll{};
+    SendMessageW(richEdit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    std::vector<CHARFORMAT2W> formats(static_cast<std::size_t>(GetWindowTextLengthW(richEdit)));
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        CHARRANGE one{static_cast<LONG>(i), static_cast<LONG>(i + 1)};
+        SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+        formats[i].cbSize = sizeof formats[i];
+        SendMessageW(richEdit, EM_GETCHARFORMAT, SCF_SELECTION,
+                     reinterpret_cast<LPARAM>(&formats[i]));
+    }
+    SendMessageW(richEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&kept));
+    SendMessageW(richEdit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    return formats;
+}
+
 LoadedForm::LoadedForm() : form(std::make_unique<quillon::Form1>(GetModuleHandleW(nullptr))) {
-    WendrikFaderV2::SetRefusalPresenter([this](std::u16string_view) { ++refusals; });
+    WendrikFaderV2::SetRefusalPresenter([this](std::u16string_view message) {
+        ++refusals;
+        refusalMessages.emplace_back(message);
+    });
     EXPECT_TRUE(form->Load());
     Pump(50);
 }

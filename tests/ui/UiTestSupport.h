@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace uitest {
 
@@ -20,7 +24,11 @@ std::string Narrow(const std::u16string& ascii);
 int Swatch(HWND form, int column);
 void Scroll(HWND form, int slider, int code, int thumb = 0);
 void Check(HWND form, int id, bool on);
-void LeftClick(HWND window, int x = 2, int y = 2); // down and up, client coordinates
+void LeftClick(HWND window, int x = 2, int y = 2);  // down and up, client coordinates
+void TypeInto(HWND window, std::wstring_view text); // one WM_CHAR a character
+// The format of every character of a rich edit, read one character at a time; the selection and
+// the scroll position are put back afterwards.
+std::vector<CHARFORMAT2W> CharFormats(HWND richEdit);
 
 // A loaded, shown Form1 whose fader refusals are counted rather than shown.
 struct LoadedForm {
@@ -30,6 +38,7 @@ struct LoadedForm {
     HWND Item(int id) const { return GetDlgItem(form->Hwnd(), id); }
     std::unique_ptr<quillon::Form1> form;
     int refusals = 0;
+    std::vector<std::u16string> refusalMessages;
 };
 
 } // namespace uitest

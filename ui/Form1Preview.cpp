@@ -1,0 +1,19 @@
+// Form1's text line as a live preview of the line Send would post.
+#include "Form1.h"
+
+#include "ControlIds.h"
+#include "PreviewLook.h"
+#include "Text.h"
+
+namespace quillon {
+
+void Form1::RefreshPreview(std::optional<std::u16string> font) {
+    SendInputs in = ReadSendInputs();
+    if (font)
+        in.font = std::move(*font);
+    LOGFONTW own{};
+    GetObjectW(text1Font_.get(), sizeof own, &own);
+    preview_.Show(ToWide(in.line), LookOfLine(in, own.lfFaceName));
+}
+
+} // namespace quillon

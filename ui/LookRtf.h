@@ -1,0 +1,19 @@
+// A line's look as rich text, so the text line takes every character's format in one insertion
+// instead of laying out its line again for every coloured run.
+#pragma once
+
+#include "PreviewLook.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// Whether rich text brings back exactly these characters: no control characters but tab, and
+// nothing that stands for an object.
+bool RtfCarriesExactly(std::wstring_view text);
+
+// text in look, run by run. The size is left out: the text takes the size it stands in.
+std::string LookToRtf(std::wstring_view text, const LineLook& look);
+
+} // namespace quillon

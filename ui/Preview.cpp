@@ -1,0 +1,212 @@
+#include "Preview.h"
+
+#include "LookRtf.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+#include <richole.h>
+#include <tom.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillon {
+
+namespace {
+
+// IID_ITextDocument: the import libraries do not carry it.
+constexpr GUID kTextDocumentId{
+    0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+constexpr UINT_PTR kSubclassId = 1;
+
+struct RtfSource {
+    const std::string* rtf;
+    std::size_t offset;
+};
+
+DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+    auto* source = reinterpret_cast<RtfSource*>(cookie);
+    const std::size_t n =
+        std::min(static_cast<std::size_t>(size), source->rtf->size() - source->offset);
+    std::memcpy(buffer, source->rtf->data() + source->offset, n);
+    source->offset += n;
+    *read = static_cast<LONG>(n);
+    return 0;
+}
+
+CHARFORMAT2W EmptyFormat() {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    return format;
+}
+
+std::wstring TextOf(HWND edit) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)), L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(edit, text.data(), static_cast<int>(text.size()) + 1)));
+    return text;
+}
+
+} // namespace
+
+Preview::~Preview() {
+    if (edit_)
+        RemoveWindowSubclass(edit_, ControlProc, kSubclassId);
+    Detach();
+}
+
+void Preview::Attach(HWND richEdit, int limit) {
+    edit_ = richEdit;
+    SendMessageW(edit_, EM_EXLIMITTEXT, 0, limit);
+    SendMessageW(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    SetWindowSubclass(edit_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    IRichEditOle* ole = nullptr;
+    if (SendMessageW(edit_, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) && ole) {
+        ole->QueryInterface(kTextDocumentId, reinterpret_cast<void**>(&document_));
+        ole->Release();
+    }
+    if (document_ && document_->GetSelection(&selection_) != S_OK)
+        selection_ = nullptr;
+}
+
+void Preview::Detach() {
+    if (selection_)
+        selection_->Release();
+    if (document_)
+        document_->Release();
+    selection_ = nullptr;
+    document_ = nullptr;
+    edit_ = nullptr;
+}
+
+// Formatting is no edit of the user's: it stays out of the undo history. Wine honours this too.
+bool Preview::SuspendUndo(bool suspend) {
+    return document_ && SUCCEEDED(document_->Undo(suspend ? tomSuspend : tomResume, nullptr));
+}
+
+void Preview::SetFont(HFONT font) {
+    if (!edit_)
+        return;
+    SuspendUndo(true);
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SuspendUndo(false);
+}
+
+void Preview::Show(std::wstring_view text, const LineLook& look) {
+    if (!edit_ || composing_)
+        return;
+    CHARRANGE selection{};
+    SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    long flags = 0;
+    if (!selection_ || selection_->GetFlags(&flags) != S_OK)
+        flags = 0;
+    POINT scroll{};
+    SendMessageW(edit_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    const LRESULT events = SendMessageW(edit_, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
+    SuspendUndo(true);
+
+    CHARFORMAT2W defaults = EmptyFormat();
+    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&defaults));
+    const auto differs =
+        std::adjacent_find(look.chars.begin(), look.chars.end(), std::not_equal_to<CharLook>());
+    if (differs == look.chars.end() || !RtfCarriesExactly(text)) {
+        const CharLook all =
+            differs == look.chars.end() && !look.chars.empty() ? look.chars[0] : CharLook{};
+        FormatAll(all, look.faces.at(all.face), defaults.yHeight);
+    } else {
+        StreamIn(text, look, defaults.yHeight);
+    }
+
+    SuspendUndo(false);
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if ((flags & tomSelStartActive) && selection.cpMin < selection.cpMax)
+        selection_->SetRange(selection.cpMax, selection.cpMin); // anchor, then the active end
+    SendMessageW(edit_, WM_SETREDRAW, TRUE, 0); // may bring the caret into view: scroll after it
+    SendMessageW(edit_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    InvalidateRect(edit_, nullptr, FALSE);
+    SendMessageW(edit_, EM_SETEVENTMASK, 0, events);
+}
+
+void Preview::FormatAll(const CharLook& look, std::wstring_view face, LONG height) {
+    CHARFORMAT2W format = EmptyFormat();
+    format.dwMask = CFM_COLOR | CFM_BOLD | CFM_FACE | CFM_SIZE | CFM_ITALIC | CFM_UNDERLINE |
+                    CFM_STRIKEOUT | CFM_HIDDEN | CFM_SUBSCRIPT | CFM_BACKCOLOR;
+    format.dwEffects = CFE_AUTOBACKCOLOR | (look.bold ? CFE_BOLD : 0) |
+                       (look.sub ? CFE_SUBSCRIPT : 0) | (look.sup ? CFE_SUPERSCRIPT : 0);
+    format.crTextColor = look.colour;
+    format.yHeight = height;
+    face.copy(format.szFaceName, std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
+    SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+}
+
+void Preview::StreamIn(std::wstring_view text, const LineLook& look, LONG height) {
+    const std::string rtf = LookToRtf(text, look);
+    RtfSource source{&rtf, 0};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
+    CHARRANGE all{0, -1};
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    SendMessageW(edit_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+
+    if (TextOf(edit_) != text) {
+        // Not expected: put the user's characters back exactly, and show them plain.
+        SetWindowTextW(edit_, std::wstring(text).c_str());
+        FormatAll(CharLook{}, look.faces.front(), height);
+        return;
+    }
+    // The rich text carries no size: the text keeps the size it stood in, or gets the control's.
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARFORMAT2W size = EmptyFormat();
+    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&size));
+    if (!(size.dwMask & CFM_SIZE) || size.yHeight != height) {
+        size = EmptyFormat();
+        size.dwMask = CFM_SIZE;
+        size.yHeight = height;
+        SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&size));
+    }
+}
+
+void Preview::PastePlainText() {
+    SendMessageW(edit_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
+}
+
+LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self) noexcept {
+    auto* preview = reinterpret_cast<Preview*>(self);
+    switch (message) {
+    case WM_PASTE:
+        preview->PastePlainText();
+        return 0;
+    case WM_GETDLGCODE: // as a single-line text box: Tab moves on, Enter presses Send
+        return DefSubclassProc(window, message, wParam, lParam) &
+               ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+    case WM_KEYDOWN: {
+        const bool control = GetKeyState(VK_CONTROL) < 0;
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        const bool alt = GetKeyState(VK_MENU) < 0;
+        if ((wParam == 'V' && control && !alt) ||
+            (wParam == VK_INSERT && shift && !control && !alt)) {
+            preview->PastePlainText();
+            return 0;
+        }
+        break;
+    }
+    case WM_IME_STARTCOMPOSITION:
+        preview->composing_ = true;
+        break;
+    case WM_IME_ENDCOMPOSITION: {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        preview->composing_ = false;
+        SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), EN_CHANGE),
+                     reinterpret_cast<LPARAM>(window));
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ControlProc, kSubclassId);
+        preview->Detach();
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace quillon

@@ -1,0 +1,36 @@
+// How the chat room will show each typed character of the text line: read from the very message
+// Send would post now, with the room's own markup reader. No windows involved.
+#pragma once
+
+#include "SendAction.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+struct CharLook {
+    std::uint32_t colour = 0; // 0x00BBGGRR
+    bool bold = false;
+    bool sub = false;
+    bool sup = false;
+    std::uint16_t face = 0; // index into LineLook::faces
+    friend bool operator==(const CharLook&, const CharLook&) = default;
+};
+
+struct LineLook {
+    std::vector<std::wstring> faces; // faces[0] is the face Send names, for plain characters
+    std::vector<CharLook> chars;     // one per typed character
+};
+
+// Typed characters that the room reads as markup and does not show.
+inline constexpr std::uint32_t kMarkupColour = 0x808080;
+
+// The look of in.line. Refusals of the fader are noted, never shown: a line the fader refuses, or
+// check boxes that Send would not post with, look plain. fallbackFace stands in where the message
+// names no face.
+LineLook LookOfLine(const SendInputs& in, std::wstring_view fallbackFace);
+
+} // namespace quillon
