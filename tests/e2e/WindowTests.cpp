@@ -57,6 +57,11 @@ RECT Grown(RECT r, int by) {
     return {r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
+// A dialog box of the program: a message box or the colour dialog.
+HWND DialogOf(const QuillonApp& app) {
+    return WindowOfProcess(L"#32770", GetProcessId(app.Process()));
+}
+
 HBITMAP SkinOf(const std::wstring& exe) {
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     return static_cast<HBITMAP>(
@@ -131,6 +136,45 @@ TEST_F(Window, SwatchShowsTheColourItsSlidersMix) {
     EXPECT_LE(
         ColourDistance(shot.At((s.left + s.right) / 2, (s.top + s.bottom) / 2), RGB(10, 200, 30)),
         2);
+}
+
+// A click on a swatch opens the colour dialog at that swatch's colour, modal to the window. Its
+// own red, green and blue boxes (706, 707, 708) make the pick: OK moves the column's sliders there
+// and the swatch follows; Cancel changes nothing. The window stays on top either way.
+TEST_F(Window, SwatchClickPicksItsColourInTheColourDialog) {
+    app_->SetColour(3, RGB(10, 20, 30));
+    auto text = [](HWND window) {
+        wchar_t buffer[32]{};
+        SendMessageW(window, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(buffer));
+        return std::wstring(buffer);
+    };
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        const COLORREF before = app_->Swatch(3);
+        app_->ClickLabel(SwatchId(3));
+        ASSERT_TRUE(app_->WaitUntil(
+            [](const QuillonApp& a) { return IsWindowVisible(DialogOf(a)) != 0; }, 5000));
+        HWND dialog = DialogOf(*app_);
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), app_->Form1());
+        EXPECT_FALSE(IsWindowEnabled(app_->Form1())) << "modal to the window";
+        EXPECT_EQ(text(GetDlgItem(dialog, 706)), std::to_wstring(GetRValue(before)));
+        EXPECT_EQ(text(GetDlgItem(dialog, 707)), std::to_wstring(GetGValue(before)));
+        EXPECT_EQ(text(GetDlgItem(dialog, 708)), std::to_wstring(GetBValue(before)));
+
+        for (const auto& [id, value] : {std::pair{706, L"200"}, {707, L"100"}, {708, L"0"}})
+            SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+        PostMessageW(GetDlgItem(dialog, ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+        ASSERT_TRUE(
+            app_->WaitUntil([](const QuillonApp& a) { return !IsWindow(DialogOf(a)); }, 5000));
+        Settle(100);
+        const COLORREF expected = ok ? RGB(200, 100, 0) : before;
+        EXPECT_EQ(app_->Swatch(3), expected);
+        EXPECT_EQ(app_->Slider(7), GetRValue(expected));
+        EXPECT_EQ(app_->Slider(8), GetGValue(expected));
+        EXPECT_EQ(app_->Slider(9), GetBValue(expected));
+        EXPECT_TRUE(IsWindowEnabled(app_->Form1()));
+        EXPECT_TRUE(GetWindowLongW(app_->Form1(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    }
 }
 
 TEST_F(Window, TabVisitsTheControlsInTheirOrder) {
