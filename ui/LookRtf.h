@@ -4,8 +4,10 @@
 
 #include "PreviewLook.h"
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillon {
 
@@ -13,7 +15,9 @@ namespace quillon {
 // nothing that stands for an object.
 bool RtfCarriesExactly(std::wstring_view text);
 
-// text in look, run by run. The size is left out: the text takes the size it stands in.
-std::string LookToRtf(std::wstring_view text, const LineLook& look);
+// text with one look a character, run by run; faces are the look's faces. The size is left out:
+// the text takes the size it stands in.
+std::string LookToRtf(std::wstring_view text, std::span<const CharLook> chars,
+                      const std::vector<std::wstring>& faces);
 
 } // namespace quillon

@@ -34,6 +34,34 @@ DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
     return 0;
 }
 
+// Keys that a plain text box takes with Ctrl held: select all, clipboard, undo and redo, and
+// moving or deleting by words.
+bool IsTextBoxShortcut(WPARAM key) {
+    switch (key) {
+    case 'A':
+    case 'C':
+    case 'X':
+    case 'Y':
+    case 'Z':
+    case VK_INSERT:
+    case VK_BACK:
+    case VK_DELETE:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_CONTROL:
+    case VK_SHIFT:
+    case VK_TAB:
+    case VK_RETURN:
+        return true;
+    default:
+        return false;
+    }
+}
+
 CHARFORMAT2W EmptyFormat() {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
@@ -90,11 +118,35 @@ void Preview::SetFont(HFONT font) {
     SuspendUndo(true);
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SuspendUndo(false);
+    stale_ = true; // every character now shows the font
 }
 
 void Preview::Show(std::wstring_view text, const LineLook& look) {
     if (!edit_ || composing_)
         return;
+    // Only the stretch whose characters or look changed since the last look is formatted again:
+    // under Wine every coloured run costs the control a measurement, and most runs stay.
+    const std::size_t n = text.size();
+    std::size_t from = 0, to = n;
+    if (!stale_ && look.faces == shown_.faces) {
+        const std::size_t old = shownText_.size();
+        const std::size_t common = std::min(n, old);
+        auto same = [&](std::size_t i, std::size_t j) {
+            return text[i] == shownText_[j] && look.chars[i] == shown_.chars[j];
+        };
+        while (from < common && same(from, from))
+            ++from;
+        std::size_t tail = 0;
+        while (tail < common - from && same(n - 1 - tail, old - 1 - tail))
+            ++tail;
+        to = n - tail;
+    }
+    shownText_ = text;
+    shown_ = look;
+    stale_ = false;
+    if (from == to && !look.chars.empty())
+        return; // removed characters only, or nothing changed
+
     CHARRANGE selection{};
     SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     long flags = 0;
@@ -114,8 +166,10 @@ void Preview::Show(std::wstring_view text, const LineLook& look) {
         const CharLook all =
             differs == look.chars.end() && !look.chars.empty() ? look.chars[0] : CharLook{};
         FormatAll(all, look.faces.at(all.face), defaults.yHeight);
+        if (differs != look.chars.end())
+            shown_.chars.assign(n, all);
     } else {
-        StreamIn(text, look, defaults.yHeight);
+        StreamIn(text, look, from, to, defaults.yHeight);
     }
 
     SuspendUndo(false);
@@ -140,22 +194,25 @@ void Preview::FormatAll(const CharLook& look, std::wstring_view face, LONG heigh
     SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
-void Preview::StreamIn(std::wstring_view text, const LineLook& look, LONG height) {
-    const std::string rtf = LookToRtf(text, look);
+void Preview::StreamIn(std::wstring_view text, const LineLook& look, std::size_t from,
+                       std::size_t to, LONG height) {
+    const std::string rtf = LookToRtf(text.substr(from, to - from),
+                                      std::span(look.chars).subspan(from, to - from), look.faces);
     RtfSource source{&rtf, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
-    CHARRANGE all{0, -1};
-    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARRANGE changed{static_cast<LONG>(from), static_cast<LONG>(to)};
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
     SendMessageW(edit_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
 
     if (TextOf(edit_) != text) {
         // Not expected: put the user's characters back exactly, and show them plain.
         SetWindowTextW(edit_, std::wstring(text).c_str());
         FormatAll(CharLook{}, look.faces.front(), height);
+        stale_ = true;
         return;
     }
     // The rich text carries no size: the text keeps the size it stood in, or gets the control's.
-    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
     CHARFORMAT2W size = EmptyFormat();
     SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&size));
     if (!(size.dwMask & CFM_SIZE) || size.yHeight != height) {
@@ -189,6 +246,8 @@ LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, 
             preview->PastePlainText();
             return 0;
         }
+        if (control && !alt && !IsTextBoxShortcut(wParam))
+            return 0; // the rich edit's own formatting keys (bold, size, alignment, ...)
         break;
     }
     case WM_IME_STARTCOMPOSITION:

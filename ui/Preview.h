@@ -38,13 +38,18 @@ class Preview {
     void Detach();
     void PastePlainText();
     void FormatAll(const CharLook& look, std::wstring_view face, LONG height);
-    void StreamIn(std::wstring_view text, const LineLook& look, LONG height);
+    void StreamIn(std::wstring_view text, const LineLook& look, std::size_t from, std::size_t to,
+                  LONG height);
     bool SuspendUndo(bool suspend);
 
     HWND edit_ = nullptr;
     ITextDocument* document_ = nullptr;
     ITextSelection* selection_ = nullptr;
     bool composing_ = false;
+    // What the control shows, so that only what changed is formatted again; unknown while stale.
+    std::wstring shownText_;
+    LineLook shown_;
+    bool stale_ = true;
 };
 
 } // namespace quillon
