@@ -24,32 +24,10 @@ std::string& PadHex(std::string& hex) {
 
 namespace {
 
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
-
-// Nearest integer, an exact half going to the even neighbour; independent of the FPU rounding
-// mode and cheaper than a library call. x - whole is exact for the magnitudes used here.
-int RoundHalfEven(double x) {
-    int whole = static_cast<int>(x); // toward zero: the floor for x >= 0
-    const double fraction = x - whole;
-    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0))
-        ++whole;
-    else if (fraction < -0.5 || (fraction == -0.5 && (whole & 1) != 0))
-        --whole;
-    return whole;
-}
-
-char16_t* WriteHexPair(char16_t* out, double component) {
-    // Faded components never leave their segment's endpoints; the clamp only guards the digits.
-    const int value = std::clamp(RoundHalfEven(component), 0, 255);
-    *out++ = kHexDigits[value >> 4];
-    *out++ = kHexDigits[value & 0xF];
-    return out;
-}
-
 char16_t* WriteColourCode(char16_t* out, const Components& rgb) {
     *out++ = u'#';
     for (double component : rgb)
-        out = WriteHexPair(out, component);
+        out = std::copy_n(kHexPairs[RoundedComponent(component)].data(), 2, out);
     return out;
 }
 
@@ -63,7 +41,7 @@ std::u16string ColourCode(const Components& rgb) {
 
 std::size_t WriteFontTag(char16_t* out, const Components& rgb, bool Compact) {
     static constexpr std::u16string_view kOpen = u"<font color=";
-    char16_t* p = std::copy(kOpen.begin(), kOpen.end(), out);
+    char16_t* p = std::copy_n(kOpen.data(), kOpen.size(), out);
     if (!Compact)
         *p++ = u'"';
     p = WriteColourCode(p, rgb);

@@ -1,6 +1,7 @@
 #include "ColourCode.h"
 #include "WendrikFaderV2.h"
 
+#include <cstring>
 #include <vector>
 
 namespace WendrikFaderV2 {
@@ -9,10 +10,31 @@ std::vector<std::u16string> FadeTag{u""};
 
 namespace {
 
-// Written straight into the entry, whose buffer survives from the previous table.
-void SetTag(std::u16string& entry, const Components& rgb, bool Compact) {
-    entry.resize(Compact ? kCompactTagLength : kFullTagLength);
-    WriteFontTag(entry.data(), rgb, Compact);
+// A copy of known length compiles to a few moves instead of a library call.
+template <std::size_t Length> char16_t* Put(char16_t* out, const char16_t* from) {
+    std::memcpy(out, from, Length * sizeof(char16_t));
+    return out + Length;
+}
+
+// Writes a tag straight into its entry, whose buffer survives from the previous table, whole from
+// constants and the table of digit pairs: copying the tag just written would read back fresh
+// two-character stores, which stalls the processor.
+inline void WriteTag(std::u16string& entry, const Components& rgb, bool Compact) {
+    static constexpr char16_t kCompactOpen[] = u"<font color=#";
+    static constexpr char16_t kFullOpen[] = u"<font color=\"#";
+    const std::size_t length = Compact ? kCompactTagLength : kFullTagLength;
+    if (entry.size() != length) // mostly the right size already, from the previous table
+        entry.resize(length);
+    char16_t* out = entry.data();
+    if (Compact)
+        out = Put<std::size(kCompactOpen) - 1>(out, kCompactOpen);
+    else
+        out = Put<std::size(kFullOpen) - 1>(out, kFullOpen);
+    for (double component : rgb)
+        out = Put<2>(out, kHexPairs[static_cast<std::size_t>(RoundedComponent(component))].data());
+    if (!Compact)
+        *out++ = u'"';
+    *out = u'>';
 }
 
 Components TakeApart(Colour c) {
@@ -46,14 +68,14 @@ void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
             for (int c = 0; c < 3; ++c)
                 step[c] = (rows[i + 1][c] - row[c]) / q; // divided by q, not times (U-1)/n
             for (int j = 0; j < m; ++j) {
-                SetTag(FadeTag[++e], row, Compact);
+                WriteTag(FadeTag[++e], row, Compact);
                 for (int c = 0; c < 3; ++c)
                     row[c] += step[c]; // accumulated, as the colours have always been made
             }
         }
     }
     while (e < positions)
-        SetTag(FadeTag[++e], rows[U - 1], Compact);
+        WriteTag(FadeTag[++e], rows[U - 1], Compact);
 }
 
 } // namespace WendrikFaderV2

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace WendrikFaderV2 {
 
@@ -13,7 +14,7 @@ constexpr std::size_t kLongestWaveTag = 6;
 
 // A copy of known length compiles to a few moves instead of a library call per character.
 template <std::size_t Length> char16_t* PutTag(char16_t* out, const std::u16string& tag) {
-    std::copy_n(tag.data(), Length, out);
+    std::memcpy(out, tag.data(), Length * sizeof(char16_t));
     return out + Length;
 }
 } // namespace
@@ -44,6 +45,20 @@ std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& c
     char16_t* out = result.data();
     auto put = [&out](std::u16string_view part) { out = std::copy(part.begin(), part.end(), out); };
 
+    if (Compact && !Wave) {
+        // What every caller asks for: a tag and the character, nothing else to decide.
+        for (int k = 1; k <= n; ++k) {
+            const char16_t c = text[k - 1];
+            if (c == u'\r') {
+                put(u"<br>");
+            } else if (c != u'\n') {
+                out = PutTag<kCompactTagLength>(out, FadeTag[k]);
+                *out++ = c;
+            }
+        }
+        result.resize(static_cast<std::size_t>(out - result.data()));
+        return result;
+    }
     std::size_t phase = 0;
     for (int k = 1; k <= n; ++k) {
         const char16_t c = text[k - 1];
