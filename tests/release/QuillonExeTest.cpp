@@ -59,7 +59,8 @@ class MappedFile {
     std::unique_ptr<void, ViewUnmapper> view_;
 };
 
-std::string Upper(std::string s) {
+std::string Upper(const char* name) {
+    std::string s = name ? name : "(name outside the file)";
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
     return s;
 }
