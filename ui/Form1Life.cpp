@@ -117,14 +117,12 @@ void Form1::Combo1_Click() {
     std::wstring face(static_cast<std::size_t>(length), L'\0');
     SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(face.data()));
 
-    LOGFONTW font{};
-    GetObjectW(text1Font_.get(), sizeof font, &font);
-    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    Font preview(CreateFontIndirectW(&font));
+    Font preview = PointFont(face);
     if (!preview)
         return;
     SendMessageW(Control(IDC_TEXT1), WM_SETFONT, reinterpret_cast<WPARAM>(preview.get()), TRUE);
     text1Font_ = std::move(preview); // the old font is deleted only after Text1 let go of it
+    text1Face_ = std::move(face);
 }
 
 } // namespace quillon
