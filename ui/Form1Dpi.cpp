@@ -68,19 +68,23 @@ void Form1::LayOutControls(UINT flags) {
         EndDeferWindowPos(positions);
 }
 
-// The closed combo box is as high as its selection field plus its frame; the field follows the
-// font, so it is set to what leaves the combo box exactly its box.
+// The closed combo box is as high as its selection field plus a frame; the field follows the
+// font. The field is set, then corrected by what the combo box still lacks or has over its box,
+// which holds however the platform counts the field's own border (Wine reads back 2 more than
+// was set).
 void Form1::FitCombo1() {
     HWND combo = Control(IDC_COMBO1);
     const int box = TwipsToPixels(Form1Control(IDC_COMBO1).twips.height, static_cast<int>(dpi_));
-    RECT r{};
-    GetWindowRect(combo, &r);
-    const auto field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (field == CB_ERR)
-        return;
-    const int frame = (r.bottom - r.top) - static_cast<int>(field);
-    if (box - frame > 0 && r.bottom - r.top != box)
-        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), box - frame);
+    auto field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; field != CB_ERR && attempt < 3; ++attempt) {
+        RECT r{};
+        GetWindowRect(combo, &r);
+        const int off = box - (r.bottom - r.top);
+        if (off == 0 || field + off <= 0)
+            return;
+        field += off;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }
 
 // The icon image for this scale, or the next larger one reduced by Windows (comctl32 6 has

@@ -70,7 +70,8 @@ TEST(Geometry, FloatingButtonIsCentredByItsWholeWidth) {
     EXPECT_EQ(CentredLeftPixels(1366, 1560, 96), 631);
     EXPECT_EQ(CentredLeftPixels(1024, 1560, 96), 460);
     EXPECT_EQ(CentredLeftPixels(1280, 1560, 192), 536) << "640 less half of 208 pixels";
-    EXPECT_EQ(CentredLeftPixels(2560, 1560, 144), 1163) << "1280 less half of 156 pixels, up";
+    EXPECT_EQ(CentredLeftPixels(2560, 1560, 144), 1202) << "1280 less half of 156 pixels";
+    EXPECT_EQ(CentredLeftPixels(1365, 1560, 120), 618) << "682.5 less 65 pixels, rounded up";
 }
 
 TEST(Shaping, TagNamesTheShapeOfThatWindowOnly) {

@@ -27,6 +27,12 @@ DesignBox Canvas::Scaled(DesignBox box) const {
     return {Px(box.x0), Px(box.y0), Px(box.x1 + 1) - 1, Px(box.y1 + 1) - 1};
 }
 
+DesignBox Canvas::Around(DesignBox box, double margin) const {
+    return {std::max(0, Px(box.x0 - margin) - 1), std::max(0, Px(box.y0 - margin) - 1),
+            std::min(w_ - 1, Px(box.x1 + 1 + margin) + 1),
+            std::min(h_ - 1, Px(box.y1 + 1 + margin) + 1)};
+}
+
 int Canvas::LineWidth() const {
     return std::max(1, static_cast<int>(std::floor(s_ + 0.25)));
 }
@@ -68,6 +74,10 @@ double Smoothstep(double e0, double e1, double v) {
 double SoftBox(double x, double y, const DesignBox& box, double soft) {
     const double dx = std::max({box.x0 - x, 0.0, x - box.x1});
     const double dy = std::max({box.y0 - y, 0.0, y - box.y1});
+    if (dx == 0 && dy == 0)
+        return 1.0;
+    if (dx >= soft || dy >= soft)
+        return 0.0;
     return 1.0 - Smoothstep(0.0, soft, std::hypot(dx, dy));
 }
 

@@ -34,7 +34,10 @@ class Canvas {
     // A design length in canvas pixels, rounded half up.
     int Px(double design) const;
     DesignBox Scaled(DesignBox box) const; // inclusive canvas box
-    int LineWidth() const;                 // of outlines that stay one design pixel thick
+    // Canvas pixels that may touch the design box grown by `margin` design pixels, clipped to
+    // the canvas: where drawing confined to that area needs to look.
+    DesignBox Around(DesignBox box, double margin) const;
+    int LineWidth() const; // of outlines that stay one design pixel thick
 
     void Blend(int x, int y, const Rgb& colour, double alpha);
     void Multiply(int x, int y, double factor);

@@ -201,22 +201,31 @@ void DrawBackground(Canvas& canvas) {
 
 // Dims the pattern over an area so what is painted there stands out.
 void DarkenBand(Canvas& canvas, DesignBox box, double soft, double amount) {
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
+    const DesignBox area = canvas.Around(box, soft);
+    for (int y = area.y0; y <= area.y1; ++y)
+        for (int x = area.x0; x <= area.x1; ++x) {
             const double cover = SoftBox(canvas.X(x), canvas.X(y), box, soft);
             if (cover > 0)
                 canvas.Multiply(x, y, 1.0 - amount * cover);
         }
 }
 
-// A dark halo that follows the letters, so captions read on the glowing pattern.
-void ShadowHalo(Canvas& canvas, const Mask& mask, double amount) {
-    Layer layer(mask.begin(), mask.end());
-    layer = BoxBlur(std::move(layer), canvas.Width(), canvas.Height(), canvas.Px(2), 2);
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x)
-            if (const double v = layer[canvas.Index(x, y)]; v > 0)
-                canvas.Multiply(x, y, 1.0 - amount * std::min(1.0, 3.0 * v));
+// A dark halo that follows the letters of a caption in `box`, so they read on the glowing
+// pattern. The blur reaches twice its radius; beyond that the layer stays zero.
+void ShadowHalo(Canvas& canvas, const Mask& mask, DesignBox box, double amount) {
+    const int radius = canvas.Px(2);
+    const DesignBox area = canvas.Around(box, 2.0 * radius / canvas.Scale() + 2);
+    const int w = area.x1 - area.x0 + 1, h = area.y1 - area.y0 + 1;
+    Layer layer(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            layer[static_cast<std::size_t>(y) * w + x] =
+                mask[canvas.Index(area.x0 + x, area.y0 + y)];
+    layer = BoxBlur(std::move(layer), w, h, radius, 2);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (const double v = layer[static_cast<std::size_t>(y) * w + x]; v > 0)
+                canvas.Multiply(area.x0 + x, area.y0 + y, 1.0 - amount * std::min(1.0, 3.0 * v));
 }
 
 // A glowing magenta ribbon leaving the title plate and fading out towards the right.
@@ -282,18 +291,19 @@ bool InCells(const Canvas& canvas, int x, int y, DesignBox box) {
 void DrawTitlePlate(Canvas& canvas) {
     const auto [x0, y0, x1, y1] = kTitlePlate;
     const DesignBox inner{x0 + 1, y0 + 1, x1 - 1, y1 - 1};
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
+    const DesignBox area = canvas.Around({x0, y0, x1 + 4, y1 + 4}, 1);
+    for (int y = area.y0; y <= area.y1; ++y)
+        for (int x = area.x0; x <= area.x1; ++x) {
             if (InCells(canvas, x, y, {x0, y0, x1 + 4, y1 + 4})) { // soft drop shadow
                 const double cover = RoundedRectCoverage(canvas, Centre(canvas, x) - 2,
                                                          Centre(canvas, y) - 2, kTitlePlate, 4);
                 canvas.Multiply(x, y, 1.0 - 0.55 * cover);
             }
         }
-    for (int y = 0; y < canvas.Height(); ++y) {
+    for (int y = area.y0; y <= area.y1; ++y) {
         const double t = (canvas.X(y) - y0) / (y1 - y0);
         const Rgb face = Lerp({220, 212, 232}, {172, 163, 190}, t);
-        for (int x = 0; x < canvas.Width(); ++x) {
+        for (int x = area.x0; x <= area.x1; ++x) {
             if (!InCells(canvas, x, y, kTitlePlate))
                 continue;
             const double cx = Centre(canvas, x), cy = Centre(canvas, y);
@@ -309,8 +319,8 @@ void DrawTitlePlate(Canvas& canvas) {
     const DesignBox textBox{x0 + 16, y0 + 5, x1 - 16, y1 - 5};
     const Mask mask = TextMask(canvas, "QUILLON", textBox, 3.0);
     const Mask ring = Outline(canvas, mask, canvas.LineWidth());
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
+    for (int y = area.y0; y <= area.y1; ++y)
+        for (int x = area.x0; x <= area.x1; ++x) {
             const std::size_t i = canvas.Index(x, y);
             if (ring[i])
                 canvas.Blend(x, y, {0, 0, 0}, 1.0);
@@ -330,8 +340,9 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
 
 void DrawCloseMark(Canvas& canvas) {
     const auto [x0, y0, x1, y1] = kCloseMark;
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
+    const DesignBox area = canvas.Around(kCloseMark, 1);
+    for (int y = area.y0; y <= area.y1; ++y)
+        for (int x = area.x0; x <= area.x1; ++x) {
             if (!InCells(canvas, x, y, kCloseMark))
                 continue;
             const int cx = canvas.Cell(x), cy = canvas.Cell(y);
@@ -348,8 +359,8 @@ void DrawCloseMark(Canvas& canvas) {
         }
     // The X: two thick antialiased strokes, inset from the bevel.
     const double ax = x0 + 6.0, ay = y0 + 6.0, bx = x1 - 5.0, by = y1 - 5.0;
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
+    for (int y = area.y0; y <= area.y1; ++y)
+        for (int x = area.x0; x <= area.x1; ++x) {
             if (!InCells(canvas, x, y, {x0 + 2, y0 + 2, x1 - 2, y1 - 2}))
                 continue;
             const double cx = Centre(canvas, x), cy = Centre(canvas, y);
@@ -365,10 +376,11 @@ template <class Shade>
 void PaintCaption(Canvas& canvas, const Caption& caption, double columnScale, double rimAlpha,
                   Shade shade) {
     const Mask mask = TextMask(canvas, caption.text, caption.box, columnScale);
-    ShadowHalo(canvas, mask, 0.85);
+    ShadowHalo(canvas, mask, caption.box, 0.85);
     const Mask ring = Outline(canvas, mask, canvas.LineWidth());
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x) {
+    const DesignBox area = canvas.Around(caption.box, 4);
+    for (int y = area.y0; y <= area.y1; ++y)
+        for (int x = area.x0; x <= area.x1; ++x) {
             const std::size_t i = canvas.Index(x, y);
             if (ring[i])
                 canvas.Blend(x, y, {6, 8, 14}, rimAlpha);

@@ -5,6 +5,7 @@ set -uo pipefail
 dpi=$1
 shift
 quillon_root=$(cd "$(dirname "$0")/../.." && pwd)
+export QUILLON_TEST_DPI=$dpi # the test checks that the display really runs at it
 . "$quillon_root/scripts/wine-env.sh"
 prefix=$(wine_dpi_prefix "$dpi") || { echo "at-dpi: no prefix for $dpi dpi" >&2; exit 1; }
 export WINEPREFIX="$prefix"
