@@ -135,6 +135,17 @@ TEST_F(DisplayScale, EveryControlStandsOnItsTwipsWithItsFont) {
         EXPECT_EQ(button.lfHeight, -Px(165, dpi_));
         EXPECT_STREQ(button.lfFaceName, L"Tahoma");
     }
+    // The icon image made for this scale: 32 pixels at 96 dpi.
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_BIG, 0));
+    ASSERT_TRUE(icon);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP image{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof image, &image);
+    EXPECT_EQ(image.bmWidth, 32 * dpi_ / 96);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+
     // The font box's text fits its field, which fits its box.
     HWND combo = f.Item(IDC_COMBO1);
     HDC dc = GetDC(combo);
