@@ -27,36 +27,8 @@ int SystemDpi() {
     return dpi;
 }
 
-// Twips at the display's DPI, rounded half up; written out here rather than taken from the
-// program, so a wrong conversion there cannot hide.
-int Px(int twips, int dpi) {
-    return (twips * dpi + 720) / 1440;
-}
-
 std::string Name(const wchar_t* name) {
     return std::string(name, name + wcslen(name));
-}
-
-RECT InParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-LOGFONTW FontOf(HWND window) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font;
-}
-
-RECT RegionBox(HWND window) {
-    RECT box{};
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(window, region) != ERROR)
-        GetRgnBox(region, &box);
-    DeleteObject(region);
-    return box;
 }
 
 // An ordinary window behind the program that counts the clicks it receives.

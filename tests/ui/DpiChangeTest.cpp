@@ -12,10 +12,6 @@ using namespace uitest;
 
 namespace {
 
-int Px(int twips, int dpi) {
-    return (twips * dpi + 720) / 1440;
-}
-
 // What Windows sends when the window's monitor changes to `dpi`: the window keeps its place,
 // at the size it asked for through WM_GETDPISCALEDSIZE.
 void MoveToDpi(HWND window, int dpi) {
@@ -27,26 +23,8 @@ void MoveToDpi(HWND window, int dpi) {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-RECT InParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 int FontHeight(HWND window) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font.lfHeight;
-}
-
-RECT RegionBox(HWND window) {
-    RECT box{};
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(window, region) != ERROR)
-        GetRgnBox(region, &box);
-    DeleteObject(region);
-    return box;
+    return FontOf(window).lfHeight;
 }
 
 // Everything of both windows that depends on the scale, checked against the twips at `dpi`.

@@ -22,6 +22,15 @@ void Scroll(HWND form, int slider, int code, int thumb = 0);
 void Check(HWND form, int id, bool on);
 void LeftClick(HWND window, int x = 2, int y = 2); // down and up, client coordinates
 
+// Twips at a DPI, rounded half up; written out here rather than taken from the program, so a
+// wrong conversion there cannot hide.
+inline int Px(int twips, int dpi) {
+    return (twips * dpi + 720) / 1440;
+}
+RECT InParent(HWND control); // the control's rectangle in its parent's client coordinates
+LOGFONTW FontOf(HWND window);
+RECT RegionBox(HWND window); // the bounding box of the window's region; empty without one
+
 // A loaded, shown Form1 whose fader refusals are counted rather than shown.
 struct LoadedForm {
     LoadedForm();
