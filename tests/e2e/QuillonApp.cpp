@@ -33,13 +33,16 @@ void Settle(DWORD ms) {
     }
 }
 
-QuillonApp::QuillonApp() {
-    std::wstring commandLine = L"\"" + BesideThisExe(L"quillon.exe") + L"\"";
+QuillonApp::QuillonApp() : QuillonApp(BesideThisExe(L"quillon.exe")) {}
+
+QuillonApp::QuillonApp(const std::wstring& exePath) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    const std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         throw std::runtime_error("quillon.exe could not be started");
     CloseHandle(info.hThread);
     process_ = info.hProcess;

@@ -7,9 +7,11 @@
 
 class QuillonApp {
   public:
-    // Starts the program beside this executable and waits (up to 30 s) until its main window is
-    // shown, which happens only after the start-up lines were posted.
+    // Starts the program, by default the one beside this executable, in its own folder (as
+    // Explorer does) and waits (up to 30 s) until its main window is shown, which happens only
+    // after the start-up lines were posted.
     QuillonApp();
+    explicit QuillonApp(const std::wstring& exePath);
     ~QuillonApp(); // ends the program if it is still running
     QuillonApp(const QuillonApp&) = delete;
     QuillonApp& operator=(const QuillonApp&) = delete;

@@ -10,5 +10,6 @@
 #define QUILLON_VERSION_TEXT "1.00"
 
 #define QUILLON_PRODUCT_NAME "Quillon"
+#define QUILLON_DESCRIPTION "Quillon chat line fader"
 #define QUILLON_COMPANY_NAME "Quillon"
-#define QUILLON_COPYRIGHT "Copyright (C) the Quillon authors"
+#define QUILLON_COPYRIGHT "Copyright (C) 2026 the Quillon authors. MIT License."
