@@ -14,4 +14,6 @@ wineserver -p
 "$quillon_wine" "$@"
 rc=$?
 wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+rm -rf "$prefix" # 700 MB a copy
 exit $rc
