@@ -72,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
     HFONT arial = CreateFontIndirectW(&font);
     quillon::Preview preview;
     preview.Attach(edit, 65536);
-    preview.SetFont(arial);
+    preview.SetFont(arial, true);
     SetFocus(edit);
 
     quillon::SendInputs in;

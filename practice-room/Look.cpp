@@ -12,8 +12,11 @@ HFONT MakeFont(int height, int weight) {
 
 Look Look::Make() {
     Look look;
-    look.text.reset(MakeFont(13, FW_NORMAL));
-    look.title.reset(MakeFont(16, FW_BOLD));
+    HDC screen = GetDC(nullptr);
+    look.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    look.text.reset(MakeFont(look.Scaled(13), FW_NORMAL));
+    look.title.reset(MakeFont(look.Scaled(16), FW_BOLD));
     look.band.reset(CreateSolidBrush(look.bandColour));
     return look;
 }

@@ -10,6 +10,7 @@ namespace {
 
 constexpr UINT_PTR kEmptyTimer = 1;
 constexpr int kSendId = 101;
+// Lengths at 96 dpi; the room scales them with the display.
 constexpr int kMargin = 8;
 constexpr int kLabelHeight = 26;
 constexpr int kPeopleWidth = 170;
@@ -59,16 +60,18 @@ bool RoomWindow::OnCreate() {
 }
 
 void RoomWindow::OnSize(int width, int height) {
-    const int top = kMargin + kLabelHeight + kMargin;
-    const int leftWidth = std::max(40, width - 3 * kMargin - kPeopleWidth);
-    const int rightX = kMargin + leftWidth + kMargin;
-    const int bottomY = std::max(top + 40, height - kMargin - kInputHeight);
-    const int middleHeight = bottomY - kMargin - top;
-    MoveWindow(label_, kMargin, kMargin, width - 2 * kMargin, kLabelHeight, TRUE);
-    MoveWindow(transcriptWindow_, kMargin, top, leftWidth, middleHeight, TRUE);
-    MoveWindow(people_, rightX, top, kPeopleWidth, middleHeight, TRUE);
-    MoveWindow(input_, kMargin, bottomY, leftWidth, kInputHeight, TRUE);
-    MoveWindow(send_, rightX, bottomY, kPeopleWidth, kInputHeight, TRUE);
+    const int margin = look_.Scaled(kMargin), label = look_.Scaled(kLabelHeight);
+    const int people = look_.Scaled(kPeopleWidth), input = look_.Scaled(kInputHeight);
+    const int top = margin + label + margin;
+    const int leftWidth = std::max(look_.Scaled(40), width - 3 * margin - people);
+    const int rightX = margin + leftWidth + margin;
+    const int bottomY = std::max(top + look_.Scaled(40), height - margin - input);
+    const int middleHeight = bottomY - margin - top;
+    MoveWindow(label_, margin, margin, width - 2 * margin, label, TRUE);
+    MoveWindow(transcriptWindow_, margin, top, leftWidth, middleHeight, TRUE);
+    MoveWindow(people_, rightX, top, people, middleHeight, TRUE);
+    MoveWindow(input_, margin, bottomY, leftWidth, input, TRUE);
+    MoveWindow(send_, rightX, bottomY, people, input, TRUE);
 }
 
 std::wstring RoomWindow::InputText() const {

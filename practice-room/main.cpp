@@ -23,9 +23,20 @@ std::vector<std::wstring> CommandLineArgs() {
     return args;
 }
 
+// Aware of the system's display scale, so the room lays itself out at it rather than being
+// enlarged as a picture. Looked up at run time: older systems lack the first call.
+void BeDpiAware() {
+    using ContextFn = BOOL WINAPI(DPI_AWARENESS_CONTEXT);
+    auto* setContext = reinterpret_cast<ContextFn*>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (!setContext || !setContext(DPI_AWARENESS_CONTEXT_SYSTEM_AWARE))
+        SetProcessDPIAware();
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+    BeDpiAware();
     // Kept loaded for the life of the process: the rich edit windows live in it.
     if (!LoadLibraryW(L"riched20.dll"))
         return 1;

@@ -11,19 +11,6 @@
 
 namespace quillon {
 
-namespace {
-
-Font MakeFont(const wchar_t* face) {
-    LOGFONTW font{};
-    font.lfHeight = -11; // 8.25 pt at 96 dpi
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    return Font(CreateFontIndirectW(&font));
-}
-
-} // namespace
-
 Form1::Form1(HINSTANCE instance) : SkinnedForm(Form1Shapes()), instance_(instance) {}
 
 Form1::~Form1() {
@@ -39,11 +26,17 @@ bool Form1::Load() {
         return false;
     Register(instance_, kForm1Class, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_QUILLON)));
     RegisterTransparentLabel(instance_);
-    const Box px = TwipsToPixels(kForm1Twips);
+    // Sized for the monitor at the design position; WM_CREATE takes the window's own DPI.
+    const Box guess = TwipsToPixels(kForm1Twips, kDesignDpi);
+    dpi_ = DpiAt({guess.left, guess.top});
+    const Box px = TwipsToPixels(kForm1Twips, static_cast<int>(dpi_));
     const RECT bounds{px.left, px.top, px.left + px.width, px.top + px.height};
     if (!Create(instance_, kForm1Class, kForm1Caption, WS_POPUP | WS_CLIPCHILDREN,
                 WS_EX_CONTROLPARENT, bounds))
         return false;
+    if (const Box size = TwipsToPixels(kForm1Twips, static_cast<int>(dpi_)); size != px)
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Form_Load();
     if (!hwnd_)
         return false;
@@ -53,26 +46,13 @@ bool Form1::Load() {
 }
 
 void Form1::CreateControls() {
-    skin_.reset(static_cast<HBITMAP>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
-    if (skin_)
-        skinBrush_.reset(CreatePatternBrush(skin_.get()));
-    text1Font_ = MakeFont(L"Arial");
-    buttonFont_ = MakeFont(L"Tahoma");
-
-    for (const ControlSpec& c : Form1Controls()) {
-        const Box px = TwipsToPixels(c.twips);
-        const int height = c.id == IDC_COMBO1 ? px.height + kComboListPixels : px.height;
-        HWND control = CreateWindowExW(
-            c.exStyle, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, px.left, px.top,
-            px.width, height, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
-        SendMessageW(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    }
+    dpi_ = WindowDpi(hwnd_);
+    // Placed, given their fonts and the art by ApplyDpi.
+    for (const ControlSpec& c : Form1Controls())
+        CreateWindowExW(c.exStyle, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0,
+                        0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
     preview_.Attach(Control(IDC_TEXT1), kText1Limit);
-    preview_.SetFont(text1Font_.get());
-    SendMessageW(Control(IDC_COMBO1), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ApplyDpi(dpi_);
     SetWindowTextW(Control(IDC_COMBO1), L"Arial");
 
     for (int n = 1; n <= kSliderCount; ++n) {
@@ -95,7 +75,11 @@ void Form1::PaintContent(HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE)); // the column right of the skin
     DrawBitmap(dc, skin_.get(), 0, 0);
     if (const ShapeSpec* shape = FormShaper1.Current())
-        DrawShapeOutline(dc, *shape);
+        DrawShapeOutline(dc, *shape, FormShaper1.Dpi());
+}
+
+Box Form1::ClientTwips() const {
+    return kForm1Twips;
 }
 
 int Form1::CheckValue(int id) const {
@@ -185,7 +169,8 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        DrawButtonFace(item, buttonFont_.get());
+        DrawButtonFace(item,
+                       reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
         return TRUE;
     }
     case WM_COMMAND:

@@ -1,6 +1,7 @@
 // Form1, the main window: skin, controls, and the handlers named after control and event.
 #pragma once
 
+#include "Dpi.h"
 #include "Form2.h"
 #include "Gdi.h"
 #include "Preview.h"
@@ -26,6 +27,15 @@ class Form1 : public SkinnedForm {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void PaintContent(HDC dc) override;
+    Box ClientTwips() const override;
+
+    // Display scale (Form1Dpi.cpp): art, fonts, layout and outline for the window's DPI.
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    void ApplyDpi(UINT dpi);
+    void LayOutControls(UINT flags);
+    void FitCombo1();
+    void SetIcons();
+    Font PointFont(const std::wstring& face) const; // 8.25 pt at the window's DPI
     LRESULT OnCommand(int id, int code);
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnHScroll(HWND bar, int code, int thumb); // thumb: the 16-bit position, enough for 0..255
@@ -65,11 +75,15 @@ class Form1 : public SkinnedForm {
     void Label_Click(int n);
 
     HINSTANCE instance_;
+    UINT dpi_ = kDesignDpi;
+    // Made once per DPI; the previous ones go only after the controls let go of them.
     Bitmap skin_;
     Brush skinBrush_; // the skin as a pattern, behind the check boxes
     std::array<Brush, 4> swatchBrushes_;
+    std::wstring text1Face_ = L"Arial"; // the preview face keeps its point size at any DPI
     Font text1Font_;
-    Font buttonFont_;
+    Font controlFont_; // Tahoma 8.25 pt: the buttons, the font box and the check boxes
+    Icon bigIcon_, smallIcon_;
     Preview preview_; // Text1
     HWND lastFocus_ = nullptr;
     Form2* form2_ = nullptr; // owns itself; gone once unloaded

@@ -58,6 +58,13 @@ constexpr std::array kShapes{
 std::span<const ControlSpec> Form1Controls() {
     return kControls;
 }
+const ControlSpec& Form1Control(int id) {
+    for (const ControlSpec& c : kControls)
+        if (c.id == id)
+            return c;
+    return kControls.front();
+}
+
 std::span<const ShapeSpec> Form1Shapes() {
     return kShapes;
 }

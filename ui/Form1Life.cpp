@@ -117,15 +117,13 @@ void Form1::Combo1_Click() {
     std::wstring face(static_cast<std::size_t>(length), L'\0');
     SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(face.data()));
 
-    LOGFONTW font{};
-    GetObjectW(text1Font_.get(), sizeof font, &font);
-    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    Font picked(CreateFontIndirectW(&font));
+    Font picked = PointFont(face);
     if (!picked)
         return;
-    preview_.SetFont(picked.get());
+    preview_.SetFont(picked.get(), true);
     text1Font_ = std::move(picked); // the old font is deleted only after Text1 let go of it
-    RefreshPreview(ToU16(face));    // the font box shows the pick only after this notification
+    text1Face_ = std::move(face);
+    RefreshPreview(ToU16(text1Face_)); // the font box shows the pick only after this notification
 }
 
 } // namespace quillon

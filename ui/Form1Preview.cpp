@@ -11,9 +11,7 @@ void Form1::RefreshPreview(std::optional<std::u16string> font) {
     SendInputs in = ReadSendInputs();
     if (font)
         in.font = std::move(*font);
-    LOGFONTW own{};
-    GetObjectW(text1Font_.get(), sizeof own, &own);
-    preview_.Show(ToWide(in.line), LookOfLine(in, own.lfFaceName));
+    preview_.Show(ToWide(in.line), LookOfLine(in, text1Face_));
 }
 
 } // namespace quillon

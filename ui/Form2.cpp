@@ -1,9 +1,9 @@
 #include "Form2.h"
 
+#include "ArtBitmaps.h"
 #include "ControlIds.h"
 #include "Form2Layout.h"
 #include "Korvelix6o.h"
-#include "resource.h"
 
 namespace quillon {
 
@@ -13,7 +13,8 @@ Form2::Form2(HINSTANCE instance, std::function<void()> unloaded)
 Form2* Form2::Show(HINSTANCE instance, std::function<void()> unloaded) {
     Register(instance, kForm2Class, nullptr);
     auto* form = new Form2(instance, std::move(unloaded));
-    const Box px = TwipsToPixels(kForm2Twips);
+    const Box guess = TwipsToPixels(kForm2Twips, kDesignDpi);
+    const Box px = TwipsToPixels(kForm2Twips, static_cast<int>(DpiAt({guess.left, guess.top})));
     const RECT bounds{px.left, px.top, px.left + px.width, px.top + px.height};
     if (!form->Create(instance, kForm2Class, kForm2Caption, WS_POPUP, 0, bounds)) {
         delete form;
@@ -26,13 +27,31 @@ Form2* Form2::Show(HINSTANCE instance, std::function<void()> unloaded) {
 }
 
 void Form2::Form_Load() {
-    picture_.reset(static_cast<HBITMAP>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(IDB_BUTTON), IMAGE_BITMAP, 0, 0, 0)));
+    ApplyDpi(WindowDpi(hwnd_));
     FormShaper1.Shape(hwnd_, L"121");
     Korvelix6o::StayOnTop(hwnd_);
-    const int top = TwipsToNearestPixel(static_cast<float>(kForm2TopTwips));
-    const int left = CentredLeftPixels(GetSystemMetrics(SM_CXSCREEN), kForm2Twips.width);
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = static_cast<int>(dpi_);
+    const Box px = TwipsToPixels(kForm2Twips, dpi);
+    const int top = TwipsToPixels(kForm2TopTwips, dpi);
+    const int left = CentredLeftPixels(GetSystemMetrics(SM_CXSCREEN), kForm2Twips.width, dpi);
+    SetWindowPos(hwnd_, nullptr, left, top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form2::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    picture_ = ButtonPictureBitmap(dpi);
+    FormShaper1.SetDpi(hwnd_, static_cast<int>(dpi));
+}
+
+Box Form2::ClientTwips() const {
+    return kForm2Twips;
+}
+
+void Form2::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    ApplyDpi(dpi);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void Form2::Form_Click() {

@@ -1,6 +1,7 @@
 // Form2, the floating oval button: a click closes it and brings Form1 back.
 #pragma once
 
+#include "Dpi.h"
 #include "Gdi.h"
 #include "SkinnedForm.h"
 
@@ -19,11 +20,15 @@ class Form2 : public SkinnedForm {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage() override { delete this; }
     void PaintContent(HDC dc) override;
+    Box ClientTwips() const override;
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    void ApplyDpi(UINT dpi); // the picture and outline for the DPI
 
     void Form_Load();
     void Form_Click();
 
     HINSTANCE instance_;
+    UINT dpi_ = kDesignDpi;
     Bitmap picture_;
     std::function<void()> unloaded_;
     bool pressed_ = false;

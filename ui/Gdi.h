@@ -18,6 +18,11 @@ using Bitmap = GdiPtr<HBITMAP>;
 using Pen = GdiPtr<HPEN>;
 using Region = GdiPtr<HRGN>;
 
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 class SelectObjectScope {
   public:
     SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}

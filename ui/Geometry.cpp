@@ -5,8 +5,13 @@
 
 namespace quillon {
 
-int TwipsToNearestPixel(float twips) {
-    return static_cast<int>(std::lround(twips / static_cast<float>(kTwipsPerPixel)));
+int TwipsToPixels(double twips, int dpi) {
+    return static_cast<int>(std::floor(twips * dpi / kTwipsPerInch + 0.5));
+}
+
+Box TwipsToPixels(const Box& twips, int dpi) {
+    return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+            TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
 }
 
 namespace {
@@ -43,10 +48,11 @@ bool HitTestRoundRect(int x, int y, const Box& box, int ellipseWidth, int ellips
     return InsideEllipse(px, py, cx, cy, rx, ry);
 }
 
-int CentredLeftPixels(int screenWidthPixels, int windowWidthTwips) {
-    const float screenTwips = static_cast<float>(screenWidthPixels) * kTwipsPerPixel;
+int CentredLeftPixels(int screenWidthPixels, int windowWidthTwips, int dpi) {
+    const float twipsPerPixel = static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi);
+    const float screenTwips = static_cast<float>(screenWidthPixels) * twipsPerPixel;
     const float left = screenTwips / 2.0f - static_cast<float>(windowWidthTwips) / 2.0f;
-    return TwipsToNearestPixel(left);
+    return TwipsToPixels(left, dpi);
 }
 
 } // namespace quillon

@@ -1,4 +1,5 @@
 // Quillon starts with its main window; the window's events drive everything after that.
+#include "Dpi.h"
 #include "Form1.h"
 #include "Korvelix6o.h"
 #include "Text.h"
@@ -6,6 +7,7 @@
 #include <commctrl.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    quillon::EnableDpiAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

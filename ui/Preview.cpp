@@ -112,11 +112,11 @@ bool Preview::SuspendUndo(bool suspend) {
     return document_ && SUCCEEDED(document_->Undo(suspend ? tomSuspend : tomResume, nullptr));
 }
 
-void Preview::SetFont(HFONT font) {
+void Preview::SetFont(HFONT font, bool redraw) {
     if (!edit_)
         return;
     SuspendUndo(true);
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     SuspendUndo(false);
     stale_ = true; // every character now shows the font
 }
@@ -234,6 +234,11 @@ LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, 
     case WM_PASTE:
         preview->PastePlainText();
         return 0;
+    case WM_SETFONT:
+        preview->font_ = reinterpret_cast<HFONT>(wParam);
+        break;
+    case WM_GETFONT: // the rich edit answers none
+        return reinterpret_cast<LRESULT>(preview->font_);
     case WM_GETDLGCODE: // as a single-line text box: Tab moves on, Enter presses Send
         return DefSubclassProc(window, message, wParam, lParam) &
                ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);

@@ -25,8 +25,9 @@ class Preview {
     // parent of every change of its text with EN_CHANGE, also when an IME composition ends.
     void Attach(HWND richEdit, int limit);
 
-    // The control's own font, its face and size for text without a look; undo is left alone.
-    void SetFont(HFONT font);
+    // The control's own font, its face and size for text without a look, as WM_SETFONT with
+    // redraw; undo is left alone. The control answers WM_GETFONT with it, as a text box does.
+    void SetFont(HFONT font, bool redraw);
 
     // Gives text, the control's text as it stands, its look. Nothing changes while an IME
     // composes: the composition keeps its own look until it ends.
@@ -46,6 +47,7 @@ class Preview {
     ITextDocument* document_ = nullptr;
     ITextSelection* selection_ = nullptr;
     bool composing_ = false;
+    HFONT font_ = nullptr;
     // What the control shows, so that only what changed is formatted again; unknown while stale.
     std::wstring shownText_;
     LineLook shown_;

@@ -2,6 +2,8 @@
 
 #include "Gdi.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 const ShapeSpec* FindShape(std::span<const ShapeSpec> shapes, std::wstring_view tag) {
@@ -11,43 +13,57 @@ const ShapeSpec* FindShape(std::span<const ShapeSpec> shapes, std::wstring_view 
     return nullptr;
 }
 
-bool ShapeContains(const ShapeSpec& shape, int x, int y) {
-    const Box box = TwipsToPixels(shape.twips);
+bool ShapeContains(const ShapeSpec& shape, int x, int y, int dpi) {
+    const Box box = TwipsToPixels(shape.twips, dpi);
     if (shape.kind == ShapeKind::Oval)
         return HitTestEllipse(x, y, box);
-    return HitTestRoundRect(x, y, box, kCornerEllipse, kCornerEllipse);
+    const int corner = TwipsToPixels(kCornerEllipseTwips, dpi);
+    return HitTestRoundRect(x, y, box, corner, corner);
 }
 
 // Region edges exclude the right and bottom line that the drawn outline includes, hence + 1.
-HRGN CreateShapeRegion(const ShapeSpec& shape) {
-    const Box b = TwipsToPixels(shape.twips);
+HRGN CreateShapeRegion(const ShapeSpec& shape, int dpi) {
+    const Box b = TwipsToPixels(shape.twips, dpi);
     const int right = b.left + b.width + 1, bottom = b.top + b.height + 1;
     if (shape.kind == ShapeKind::Oval)
         return CreateEllipticRgn(b.left, b.top, right, bottom);
-    return CreateRoundRectRgn(b.left, b.top, right, bottom, kCornerEllipse, kCornerEllipse);
+    const int corner = TwipsToPixels(kCornerEllipseTwips, dpi);
+    return CreateRoundRectRgn(b.left, b.top, right, bottom, corner, corner);
 }
 
-void DrawShapeOutline(HDC dc, const ShapeSpec& shape) {
-    const Box b = TwipsToPixels(shape.twips);
-    Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
+void DrawShapeOutline(HDC dc, const ShapeSpec& shape, int dpi) {
+    const Box b = TwipsToPixels(shape.twips, dpi);
+    const int width = std::max(1, dpi / 96);
+    // Inside the frame, so a wider line stays within the window's region.
+    Pen pen(CreatePen(PS_INSIDEFRAME, width, GetSysColor(COLOR_WINDOWTEXT)));
     SelectObjectScope selectPen(dc, pen.get());
     SelectObjectScope selectBrush(dc, GetStockObject(NULL_BRUSH));
-    if (shape.kind == ShapeKind::Oval)
+    if (shape.kind == ShapeKind::Oval) {
         Ellipse(dc, b.left, b.top, b.left + b.width, b.top + b.height);
-    else
-        RoundRect(dc, b.left, b.top, b.left + b.width, b.top + b.height, kCornerEllipse,
-                  kCornerEllipse);
+    } else {
+        const int corner = TwipsToPixels(kCornerEllipseTwips, dpi);
+        RoundRect(dc, b.left, b.top, b.left + b.width, b.top + b.height, corner, corner);
+    }
+}
+
+bool FormShaper::Cut(HWND window, const ShapeSpec& shape, bool redraw) const {
+    Region region(CreateShapeRegion(shape, dpi_));
+    if (!region || !SetWindowRgn(window, region.get(), redraw))
+        return false;
+    region.release(); // the window owns it now
+    return true;
 }
 
 void FormShaper::Shape(HWND window, std::wstring_view tag) {
     const ShapeSpec* shape = FindShape(shapes_, tag);
-    if (!shape)
-        return;
-    Region region(CreateShapeRegion(*shape));
-    if (region && SetWindowRgn(window, region.get(), TRUE)) {
-        region.release(); // the window owns it now
+    if (shape && Cut(window, *shape, true))
         current_ = shape;
-    }
+}
+
+void FormShaper::SetDpi(HWND window, int dpi) {
+    dpi_ = dpi;
+    if (current_)
+        Cut(window, *current_, false);
 }
 
 } // namespace quillon

@@ -22,14 +22,15 @@ struct ShapeSpec {
 // The shape whose tag is exactly `tag`, or null.
 const ShapeSpec* FindShape(std::span<const ShapeSpec> shapes, std::wstring_view tag);
 
-// Whether the client pixel (x, y) lies inside the shape's outline.
-bool ShapeContains(const ShapeSpec& shape, int x, int y);
+// Whether the client pixel (x, y) lies inside the shape's outline at `dpi`.
+bool ShapeContains(const ShapeSpec& shape, int x, int y, int dpi);
 
-// Creates the region of the shape, in client pixels.
-HRGN CreateShapeRegion(const ShapeSpec& shape);
+// Creates the region of the shape, in client pixels at `dpi`.
+HRGN CreateShapeRegion(const ShapeSpec& shape, int dpi);
 
-// Draws the shape's 1-pixel outline in the window-text colour, no fill.
-void DrawShapeOutline(HDC dc, const ShapeSpec& shape);
+// Draws the shape's outline in the window-text colour, no fill: one pixel wide at 96 dpi, as
+// many whole pixels as the scale holds above it.
+void DrawShapeOutline(HDC dc, const ShapeSpec& shape, int dpi);
 
 class FormShaper {
   public:
@@ -39,15 +40,22 @@ class FormShaper {
     // leaves the window rectangular.
     void Shape(HWND window, std::wstring_view tag);
 
+    // The window's DPI; a window already shaped is cut again at the new scale, unpainted.
+    void SetDpi(HWND window, int dpi);
+    int Dpi() const { return dpi_; }
+
     // The shape in force, or null before Shape (or after an unknown tag).
     const ShapeSpec* Current() const { return current_; }
 
     // Whether a client point is inside the window's outline (always, while unshaped).
-    bool Contains(int x, int y) const { return !current_ || ShapeContains(*current_, x, y); }
+    bool Contains(int x, int y) const { return !current_ || ShapeContains(*current_, x, y, dpi_); }
 
   private:
+    bool Cut(HWND window, const ShapeSpec& shape, bool redraw) const;
+
     std::span<const ShapeSpec> shapes_;
     const ShapeSpec* current_ = nullptr;
+    int dpi_ = 96;
 };
 
 } // namespace quillon

@@ -4,6 +4,10 @@
 
 namespace quillon {
 
+namespace {
+constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
+} // namespace
+
 bool SkinnedForm::HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -18,6 +22,16 @@ bool SkinnedForm::HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     }
     case WM_PRINTCLIENT: // the transparent labels show the face through this
         PaintContent(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    case kGetDpiScaledSize: { // the size at the new scale is the layout's, not a scaled guess
+        const Box px = TwipsToPixels(ClientTwips(), static_cast<int>(wParam));
+        *reinterpret_cast<SIZE*>(lParam) = {px.width, px.height};
+        result = TRUE;
+        return true;
+    }
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         result = 0;
         return true;
     case WM_NCHITTEST: {

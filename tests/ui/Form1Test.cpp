@@ -201,7 +201,7 @@ TEST(Form2Window, SwapsWithForm1AndBringsItBackUnchanged) {
         EXPECT_TRUE(GetWindowLongPtrW(button, GWL_EXSTYLE) & WS_EX_TOPMOST);
         RECT r;
         GetWindowRect(button, &r);
-        EXPECT_EQ(r.left, CentredLeftPixels(GetSystemMetrics(SM_CXSCREEN), 1560));
+        EXPECT_EQ(r.left, CentredLeftPixels(GetSystemMetrics(SM_CXSCREEN), 1560, 96));
         EXPECT_EQ(r.top, 7);
         EXPECT_EQ(r.right - r.left, 104);
         EXPECT_EQ(r.bottom - r.top, 25);

@@ -14,15 +14,23 @@
 using namespace quillon;
 
 TEST(Geometry, TwipsBecomePixels) {
-    EXPECT_EQ(TwipsToPixels(kForm1Twips), (Box{146, 125, 401, 174}));
-    EXPECT_EQ(TwipsToNearestPixel(100.0f), 7);
+    EXPECT_EQ(TwipsToPixels(kForm1Twips, 96), (Box{146, 125, 401, 174}));
+    EXPECT_EQ(TwipsToPixels(100, 96), 7);
+    // Every table length is a multiple of 15 twips: at 96 dpi each is a whole pixel.
+    for (const ControlSpec& c : Form1Controls())
+        EXPECT_EQ(TwipsToPixels(c.twips, 96), (Box{c.twips.left / 15, c.twips.top / 15,
+                                                   c.twips.width / 15, c.twips.height / 15}));
+    EXPECT_EQ(TwipsToPixels(kForm1Twips, 192), (Box{292, 250, 802, 348}));
+    EXPECT_EQ(TwipsToPixels(kForm1Twips, 120), (Box{183, 156, 501, 218})) << "halves round up";
+    EXPECT_EQ(TwipsToPixels(100, 144), 10);
+    EXPECT_EQ(TwipsToPixels(100, 192), 13);
 }
 
 TEST(Geometry, Form1TableLandsOnTheSkin) {
     auto pixels = [](const wchar_t* name) {
         for (const ControlSpec& c : Form1Controls())
             if (std::wstring(c.name) == name)
-                return TwipsToPixels(c.twips);
+                return TwipsToPixels(c.twips, 96);
         return Box{-1, -1, -1, -1};
     };
     EXPECT_EQ(pixels(L"Label1"), (Box{9, 7, 364, 21}));
@@ -48,7 +56,7 @@ TEST(Geometry, RoundRectCutsOnlyTheCorners) {
 }
 
 TEST(Geometry, OvalOfTheFloatingButton) {
-    const Box oval = TwipsToPixels(Form2Shapes()[0].twips);
+    const Box oval = TwipsToPixels(Form2Shapes()[0].twips, 96);
     EXPECT_EQ(oval, (Box{2, 1, 72, 23}));
     EXPECT_TRUE(HitTestEllipse(38, 12, oval));
     EXPECT_TRUE(HitTestEllipse(2, 12, oval));
@@ -58,9 +66,12 @@ TEST(Geometry, OvalOfTheFloatingButton) {
 }
 
 TEST(Geometry, FloatingButtonIsCentredByItsWholeWidth) {
-    EXPECT_EQ(CentredLeftPixels(1280, 1560), 588);
-    EXPECT_EQ(CentredLeftPixels(1366, 1560), 631);
-    EXPECT_EQ(CentredLeftPixels(1024, 1560), 460);
+    EXPECT_EQ(CentredLeftPixels(1280, 1560, 96), 588);
+    EXPECT_EQ(CentredLeftPixels(1366, 1560, 96), 631);
+    EXPECT_EQ(CentredLeftPixels(1024, 1560, 96), 460);
+    EXPECT_EQ(CentredLeftPixels(1280, 1560, 192), 536) << "640 less half of 208 pixels";
+    EXPECT_EQ(CentredLeftPixels(2560, 1560, 144), 1202) << "1280 less half of 156 pixels";
+    EXPECT_EQ(CentredLeftPixels(1365, 1560, 120), 618) << "682.5 less 65 pixels, rounded up";
 }
 
 TEST(Shaping, TagNamesTheShapeOfThatWindowOnly) {
@@ -75,18 +86,20 @@ TEST(Shaping, TagNamesTheShapeOfThatWindowOnly) {
 // single pixels where the platform rasterises the curve differently.
 TEST(Shaping, RegionAgreesWithTheHitTest) {
     for (const ShapeSpec* shape : {&Form1Shapes()[0], &Form2Shapes()[0]}) {
-        Region region(CreateShapeRegion(*shape));
-        ASSERT_TRUE(region);
-        const Box b = TwipsToPixels(shape->twips);
-        int inside = 0, disagree = 0;
-        for (int y = -2; y < b.top + b.height + 3; ++y)
-            for (int x = -2; x < b.left + b.width + 3; ++x) {
-                const bool mine = ShapeContains(*shape, x, y);
-                inside += mine;
-                disagree += mine != (PtInRegion(region.get(), x, y) != FALSE);
-            }
-        EXPECT_GT(inside, b.width * b.height * 3 / 4);
-        EXPECT_LT(disagree, (b.width + b.height) / 4) << "shape " << shape->tag;
+        for (int dpi : {96, 120, 144, 192}) {
+            Region region(CreateShapeRegion(*shape, dpi));
+            ASSERT_TRUE(region);
+            const Box b = TwipsToPixels(shape->twips, dpi);
+            int inside = 0, disagree = 0;
+            for (int y = -2; y < b.top + b.height + 3; ++y)
+                for (int x = -2; x < b.left + b.width + 3; ++x) {
+                    const bool mine = ShapeContains(*shape, x, y, dpi);
+                    inside += mine;
+                    disagree += mine != (PtInRegion(region.get(), x, y) != FALSE);
+                }
+            EXPECT_GT(inside, b.width * b.height * 3 / 4);
+            EXPECT_LT(disagree, (b.width + b.height) / 4) << "shape " << shape->tag << " " << dpi;
+        }
     }
 }
 

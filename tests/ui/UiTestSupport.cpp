@@ -85,6 +85,28 @@ std::vector<CHARFORMAT2W> CharFormats(HWND richEdit) {
     return formats;
 }
 
+RECT InParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+LOGFONTW FontOf(HWND window) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+RECT RegionBox(HWND window) {
+    RECT box{};
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(window, region) != ERROR)
+        GetRgnBox(region, &box);
+    DeleteObject(region);
+    return box;
+}
+
 LoadedForm::LoadedForm() : form(std::make_unique<quillon::Form1>(GetModuleHandleW(nullptr))) {
     WendrikFaderV2::SetRefusalPresenter([this](std::u16string_view message) {
         ++refusals;

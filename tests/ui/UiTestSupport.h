@@ -30,6 +30,15 @@ void TypeInto(HWND window, std::wstring_view text); // one WM_CHAR a character
 // the scroll position are put back afterwards.
 std::vector<CHARFORMAT2W> CharFormats(HWND richEdit);
 
+// Twips at a DPI, rounded half up; written out here rather than taken from the program, so a
+// wrong conversion there cannot hide.
+inline int Px(int twips, int dpi) {
+    return (twips * dpi + 720) / 1440;
+}
+RECT InParent(HWND control); // the control's rectangle in its parent's client coordinates
+LOGFONTW FontOf(HWND window);
+RECT RegionBox(HWND window); // the bounding box of the window's region; empty without one
+
 // A loaded, shown Form1 whose fader refusals are counted rather than shown.
 struct LoadedForm {
     LoadedForm();

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws Quillon's artwork: skin.bmp (400x175), button.bmp (75x25) and quillon.ico (32x32).
+"""Draws Quillon's artwork: skin.bmp (400x175), button.bmp (75x25) and quillon.ico.
 
 Standard library only and fully deterministic, so the committed files can be rebuilt byte for
 byte. Usage: draw_artwork.py [--check] [--out DIR]. With --check nothing is written; the
@@ -50,7 +50,8 @@ TEAL_GLOW = (0, 112, 300, 174)
 
 BUTTON_W, BUTTON_H = 75, 25
 BUTTON_OVAL = (2, 1, 74, 24)  # the floating window is cut to this oval
-ICON_SIZE = 32
+ICON_SIZE = 32  # the 16-colour image; the true-colour images follow the display scales
+ICON_SCALED_SIZES = [40, 48, 56, 64, 80, 96]  # 125, 150, 175, 200, 250 and 300 %
 
 # ---------------------------------------------------------------------------------------------
 # Pixel font: capitals and digits, 7 rows high. Widths vary ("I" is narrow).
@@ -598,17 +599,18 @@ def swirl_distance(px, py):
     return best
 
 
-def icon_pixels():
-    """RGBA of the 32x32 icon, 4x4 supersampled."""
+def icon_pixels(size=ICON_SIZE):
+    """RGBA of the icon drawn at `size` pixels (designed at 32), 4x4 supersampled."""
     pixels = []
     n = 4
-    for y in range(ICON_SIZE):
-        for x in range(ICON_SIZE):
+    k = size / ICON_SIZE
+    for y in range(size):
+        for x in range(size):
             cover = white = 0
             shade = 0.0
             for sy in range(n):
                 for sx in range(n):
-                    px, py = x + (sx + 0.5) / n, y + (sy + 0.5) / n
+                    px, py = (x + (sx + 0.5) / n) / k, (y + (sy + 0.5) / n) / k
                     if in_triangle(px, py):
                         cover += 1
                         shade += py / ICON_SIZE
@@ -662,7 +664,7 @@ def and_mask(alpha_rows):
     """1 bit per pixel, set where the icon is transparent; rows padded to 32 bits."""
     out = bytearray()
     for row in alpha_rows:
-        bits = bytearray(4)
+        bits = bytearray((len(row) + 31) // 32 * 4)
         for x, a in enumerate(row):
             if a < 128:
                 bits[x // 8] |= 0x80 >> (x % 8)
@@ -684,15 +686,24 @@ def encode_icon_4bit(pixels):
     return info + palette + bytes(xor) + mask
 
 
+def encode_icon_32bit(pixels, size):
+    """Straight BGRA rows, bottom up, with the AND mask for systems that ignore alpha."""
+    rows = [pixels[y * size : (y + 1) * size] for y in range(size - 1, -1, -1)]
+    xor = b"".join(bytes((b, g, r, a)) for row in rows for r, g, b, a in row)
+    mask = and_mask([[p[3] for p in row] for row in rows])
+    info = bitmap_info_header(size, 2 * size, 32, len(xor) + len(mask))
+    return info + xor + mask
+
+
 def encode_ico(images):
-    """images: list of (colour count byte, bits per pixel, image data)."""
+    """images: list of (size, colour count byte, bits per pixel, image data)."""
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for colours, bits, data in images:
-        entry = (ICON_SIZE, ICON_SIZE, colours, 0, 1, bits, len(data), offset)
+    for size, colours, bits, data in images:
+        entry = (size, size, colours, 0, 1, bits, len(data), offset)
         out += struct.pack("<BBBBHHII", *entry)
         offset += len(data)
-    return out + b"".join(data for _, _, data in images)
+    return out + b"".join(data for _, _, _, data in images)
 
 
 # ---------------------------------------------------------------------------------------------
@@ -721,20 +732,23 @@ def check_bmp(name, data, w, h):
 def check_ico(data):
     reserved, kind, count = struct.unpack_from("<HHH", data, 0)
     assert (reserved, kind) == (0, 1) and count >= 1, "quillon.ico: not an icon file"
-    depths = []
+    images = []
     for i in range(count):
         w, h, colours, _, planes, bits, size, offset = struct.unpack_from(
             "<BBBBHHII", data, 6 + 16 * i
         )
-        assert (w, h) == (ICON_SIZE, ICON_SIZE) and offset + size <= len(data)
+        assert w == h and offset + size <= len(data)
         hsize, bw, bh, _, hbits = struct.unpack_from("<IiiHH", data, offset)
-        assert (hsize, bw, bh, hbits) == (40, ICON_SIZE, 2 * ICON_SIZE, bits)
-        colour_bytes = (16 * 4 + ICON_SIZE * ICON_SIZE // 2) if bits == 4 else ICON_SIZE**2 * 4
-        assert size == 40 + colour_bytes + 4 * ICON_SIZE, f"icon image {i}: size {size}"
+        assert (hsize, bw, bh, hbits) == (40, w, 2 * w, bits)
+        colour_bytes = (16 * 4 + w * w // 2) if bits == 4 else w * w * 4
+        mask_bytes = (w + 31) // 32 * 4 * w
+        assert size == 40 + colour_bytes + mask_bytes, f"icon image {i}: size {size}"
         if bits == 4:
             assert colours == 16
-        depths.append(bits)
-    assert 4 in depths, "quillon.ico: the 16-colour image is missing"
+        images.append((w, bits))
+    assert (ICON_SIZE, 4) in images, "quillon.ico: the 16-colour image is missing"
+    for s in ICON_SCALED_SIZES:
+        assert (s, 32) in images, f"quillon.ico: no {s}x{s} image"
 
 
 def check_look(skin, button):
@@ -772,8 +786,10 @@ def check_look(skin, button):
 def render():
     skin = encode_bmp24(draw_skin())
     button = encode_bmp24(draw_button())
-    pixels = icon_pixels()
-    icon = encode_ico([(16, 4, encode_icon_4bit(pixels))])  # the 16-colour image only
+    images = [(ICON_SIZE, 16, 4, encode_icon_4bit(icon_pixels()))]
+    for size in ICON_SCALED_SIZES:
+        images.append((size, 0, 32, encode_icon_32bit(icon_pixels(size), size)))
+    icon = encode_ico(images)
     check_bmp("skin.bmp", skin, SKIN_W, SKIN_H)
     check_bmp("button.bmp", button, BUTTON_W, BUTTON_H)
     check_ico(icon)

@@ -2,5 +2,7 @@
 #pragma once
 
 #define IDI_QUILLON 1  // the 32x32 icon
-#define IDB_SKIN 101   // the 400x175 24-bit skin of the main window
-#define IDB_BUTTON 102 // the 75x25 24-bit picture of the floating button
+#define IDB_SKIN 101   // the 400x175 24-bit skin of the main window at 100 %
+#define IDB_BUTTON 102 // the 75x25 24-bit picture of the floating button at 100 %
+// The windows draw both for the display scale at run time (ui/art); at 100 % the drawing is
+// these pictures.
