@@ -1,8 +1,8 @@
 // Resource ids shared by quillon.rc and the windows that load them.
 #pragma once
 
-#define IDI_QUILLON 1  // the 32x32 icon
+#define IDI_QUILLON 1  // the icon: 32x32 and one image for each display scale
 #define IDB_SKIN 101   // the 400x175 24-bit skin of the main window at 100 %
 #define IDB_BUTTON 102 // the 75x25 24-bit picture of the floating button at 100 %
-// The windows draw both for the display scale at run time (ui/art); at 100 % the drawing is
-// these pictures.
+// The windows draw both for the display scale at run time (ui/art); these files are that drawing
+// at 100 %, written by ui/art's tool art_export.
