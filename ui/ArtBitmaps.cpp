@@ -1,6 +1,7 @@
 #include "ArtBitmaps.h"
 
 #include "Artwork.h"
+#include "resource.h"
 
 #include <algorithm>
 
@@ -23,13 +24,26 @@ Bitmap ToBitmap(const art::Image& image) {
     return bitmap;
 }
 
+// At 100 % the program carries the picture already drawn (the same pixels, checked by the art
+// tests); a module without that resource draws it like any other scale.
+Bitmap Embedded(UINT dpi, int id) {
+    if (dpi != USER_DEFAULT_SCREEN_DPI)
+        return Bitmap();
+    return Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
 } // namespace
 
 Bitmap SkinBitmap(UINT dpi) {
+    if (Bitmap embedded = Embedded(dpi, IDB_SKIN))
+        return embedded;
     return ToBitmap(art::SkinForDpi(static_cast<int>(dpi)));
 }
 
 Bitmap ButtonPictureBitmap(UINT dpi) {
+    if (Bitmap embedded = Embedded(dpi, IDB_BUTTON))
+        return embedded;
     return ToBitmap(art::ButtonPictureForDpi(static_cast<int>(dpi)));
 }
 
