@@ -166,8 +166,12 @@ TEST_F(Window, SwatchClickPicksItsColourInTheColourDialog) {
         PostMessageW(GetDlgItem(dialog, ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
         ASSERT_TRUE(
             app_->WaitUntil([](const QuillonApp& a) { return !IsWindow(DialogOf(a)); }, 5000));
-        Settle(100);
         const COLORREF expected = ok ? RGB(200, 100, 0) : before;
+        // The swatch repaints after the sliders moved; a loaded machine may take a while.
+        static COLORREF awaited;
+        awaited = expected;
+        app_->WaitUntil([](const QuillonApp& a) { return a.Swatch(3) == awaited; }, 5000);
+        Settle(100);
         EXPECT_EQ(app_->Swatch(3), expected);
         EXPECT_EQ(app_->Slider(7), GetRValue(expected));
         EXPECT_EQ(app_->Slider(8), GetGValue(expected));
