@@ -1,9 +1,6 @@
 #include "ColourCode.h"
 #include "WendrikFaderV2.h"
 
-#include <array>
-#include <bit>
-#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +10,7 @@ TagTable FadeTag;
 
 namespace {
 
+// A copy of known length compiles to a few moves instead of a library call.
 template <std::size_t Length> char16_t* Put(char16_t* out, const char16_t* from) {
     std::memcpy(out, from, Length * sizeof(char16_t));
     return out + Length;
@@ -22,6 +20,8 @@ char16_t* PutComponent(char16_t* out, double component) {
     return Put<2>(out, kHexPairs[static_cast<std::size_t>(RoundedComponent(component))].data());
 }
 
+// Writes one tag of the mode's fixed width whole from constants and the table of digit pairs:
+// copying a tag just written would read back fresh two-character stores, which stalls.
 template <bool Compact> char16_t* WriteTag(char16_t* out, double r, double g, double b) {
     static constexpr char16_t kCompactOpen[] = u"<font color=#";
     static constexpr char16_t kFullOpen[] = u"<font color=\"#";
