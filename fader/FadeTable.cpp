@@ -35,6 +35,7 @@ template <bool Compact> char16_t* WriteTag(char16_t* out, double r, double g, do
     if constexpr (!Compact)
         *out++ = u'"';
     *out++ = u'>';
+    *out++ = u'\0'; // the gap a compact fade puts its character in
     return out;
 }
 
@@ -43,7 +44,7 @@ Components TakeApart(Colour c) {
             static_cast<double>(GetBlue(c))};
 }
 
-// Fills `positions` tags from out on. The running components stay in locals rather than in the
+// Fills `positions` tags, each with its gap, from out on. The running components stay in locals rather than in the
 // rows so they live in registers; the arithmetic and its order are those of the rows.
 template <bool Compact>
 void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions) {
@@ -84,7 +85,7 @@ void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
     const std::size_t width = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
 
     // The buffer keeps its capacity, so a repeated fade overwrites it without allocating.
-    FadeTag.tags_.resize(positions * width);
+    FadeTag.tags_.resize(positions * (width + 1));
     FadeTag.width_ = width;
     FadeTag.count_ = positions;
     if (positions == 0)

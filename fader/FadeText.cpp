@@ -93,26 +93,24 @@ bool AnyNeedsCare(const std::u16string& text) {
     return std::any_of(text.begin() + whole, text.end(), NeedsCare);
 }
 
-// What every caller asks for, compact and without the wave: the exact length first, then one
-// copy of tag and character per position into a result allocated once. Text without breaks or
-// surrogates, the usual line, needs no test per character.
+// What every caller asks for, compact and without the wave. Text without breaks or surrogates,
+// the usual line, is the table copied whole with each character dropped into the gap behind its
+// tag; otherwise the exact length first, then one copy of tag and character per position.
 std::u16string FadeCompact(const std::u16string& text) {
     const std::size_t n = text.size();
-    const char16_t* const tags = FadeTag[1].data(); // entry i + 1 belongs to text[i]
-    auto tag = [tags](std::size_t i) { return tags + i * kCompactTagLength; };
+    constexpr std::size_t kStride = kCompactTagLength + 1;
 
     if (!AnyNeedsCare(text)) {
-        std::u16string result(n * (kCompactTagLength + 1), u'\0');
-        char16_t* out = result.data();
-        std::size_t i = 0;
-        for (; i + kBlock <= n; i += kBlock) // four at a time: a quarter of the loop's own work
-            for (std::size_t j = i; j < i + kBlock; ++j)
-                out = PutCompact(out, tag(j), text[j]);
-        for (; i < n; ++i)
-            out = PutCompact(out, tag(i), text[i]);
+        const std::u16string_view slots = FadeTag.Slots();
+        std::u16string result(slots.begin(), slots.end());
+        char16_t* gap = result.data() + kCompactTagLength;
+        for (std::size_t i = 0; i < n; ++i)
+            gap[i * kStride] = text[i];
         return result;
     }
 
+    const char16_t* const tags = FadeTag[1].data(); // entry i + 1 belongs to text[i]
+    auto tag = [tags](std::size_t i) { return tags + i * kStride; };
     std::size_t length = 0;
     for (std::size_t i = 0; i < n; ++i)
         length += CompactLength(text, i);

@@ -20,15 +20,18 @@ std::string& PadHex(std::string& hex); // pads in place, returns it
 void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
 
 // The colour tags of one fade, entry 0 empty and entries 1..n one tag each. All tags of a table
-// have one width, so they sit end to end in one buffer that the next fade of the same mode and
-// length overwrites without allocating.
+// have one width, so they sit in one buffer that the next fade of the same mode and length
+// overwrites without allocating. Each tag is followed by one spare character (kept NUL): the
+// compact fade of a plain line is then this buffer copied whole, with its characters in the gaps.
 class TagTable {
   public:
     std::size_t size() const { return count_ + 1; }
     std::u16string_view operator[](std::size_t k) const {
         return k == 0 ? std::u16string_view()
-                      : std::u16string_view(tags_.data() + (k - 1) * width_, width_);
+                      : std::u16string_view(tags_.data() + (k - 1) * (width_ + 1), width_);
     }
+    // Tags 1..n with their gaps, as one run.
+    std::u16string_view Slots() const { return tags_; }
     bool operator==(const TagTable&) const = default;
 
   private:
