@@ -56,7 +56,7 @@ void BM_FadeText(benchmark::State& state) {
 void BM_BuildFadeTable(benchmark::State& state) {
     for (auto _ : state) {
         WendrikFaderV2::BuildFadeTable(kFourColours, static_cast<int>(state.range(0)), true);
-        benchmark::DoNotOptimize(WendrikFaderV2::FadeTag.data());
+        benchmark::DoNotOptimize(WendrikFaderV2::FadeTag[1].data());
     }
 }
 

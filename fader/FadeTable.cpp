@@ -6,7 +6,7 @@
 
 namespace WendrikFaderV2 {
 
-std::vector<std::u16string> FadeTag{u""};
+TagTable FadeTag;
 
 namespace {
 
@@ -16,25 +16,27 @@ template <std::size_t Length> char16_t* Put(char16_t* out, const char16_t* from)
     return out + Length;
 }
 
-// Writes a tag straight into its entry, whose buffer survives from the previous table, whole from
-// constants and the table of digit pairs: copying the tag just written would read back fresh
-// two-character stores, which stalls the processor.
-inline void WriteTag(std::u16string& entry, const Components& rgb, bool Compact) {
+char16_t* PutComponent(char16_t* out, double component) {
+    return Put<2>(out, kHexPairs[static_cast<std::size_t>(RoundedComponent(component))].data());
+}
+
+// Writes one tag of the mode's fixed width whole from constants and the table of digit pairs:
+// copying a tag just written would read back fresh two-character stores, which stalls.
+template <bool Compact> char16_t* WriteTag(char16_t* out, double r, double g, double b) {
     static constexpr char16_t kCompactOpen[] = u"<font color=#";
     static constexpr char16_t kFullOpen[] = u"<font color=\"#";
-    const std::size_t length = Compact ? kCompactTagLength : kFullTagLength;
-    if (entry.size() != length) // mostly the right size already, from the previous table
-        entry.resize(length);
-    char16_t* out = entry.data();
-    if (Compact)
+    if constexpr (Compact)
         out = Put<std::size(kCompactOpen) - 1>(out, kCompactOpen);
     else
         out = Put<std::size(kFullOpen) - 1>(out, kFullOpen);
-    for (double component : rgb)
-        out = Put<2>(out, kHexPairs[static_cast<std::size_t>(RoundedComponent(component))].data());
-    if (!Compact)
+    out = PutComponent(out, r);
+    out = PutComponent(out, g);
+    out = PutComponent(out, b);
+    if constexpr (!Compact)
         *out++ = u'"';
-    *out = u'>';
+    *out++ = u'>';
+    *out++ = u'\0'; // the gap a compact fade puts its character in
+    return out;
 }
 
 Components TakeApart(Colour c) {
@@ -42,40 +44,56 @@ Components TakeApart(Colour c) {
             static_cast<double>(GetBlue(c))};
 }
 
-} // namespace
-
-void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
+// Fills `positions` tags, each with its gap, from out on. The running components stay in locals rather than in the
+// rows so they live in registers; the arithmetic and its order are those of the rows.
+template <bool Compact>
+void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions) {
     const int U = static_cast<int>(colours.size());
-    // Without a colour there is no last colour to fill positions with: only entry 0 remains.
-    const int positions = (U == 0 || n < 0) ? 0 : n;
-
-    std::vector<Components> rows;
-    rows.reserve(colours.size());
-    for (Colour c : colours)
-        rows.push_back(TakeApart(c));
-
-    // Entries are overwritten rather than rebuilt so repeated fades reuse their buffers.
-    FadeTag.resize(static_cast<std::size_t>(positions) + 1);
-    FadeTag[0].clear();
     int e = 0;
-
     const int m = U > 1 ? positions / (U - 1) : 0;
     if (m > 0) {
         const double q = static_cast<double>(positions) / (U - 1);
         for (int i = 0; i + 1 < U; ++i) {
-            Components& row = rows[i];
-            Components step;
-            for (int c = 0; c < 3; ++c)
-                step[c] = (rows[i + 1][c] - row[c]) / q; // divided by q, not times (U-1)/n
+            const Components from = TakeApart(colours[i]);
+            const Components to = TakeApart(colours[i + 1]);
+            // Divided by q, not times (U-1)/n, which rounds differently.
+            const double stepR = (to[0] - from[0]) / q;
+            const double stepG = (to[1] - from[1]) / q;
+            const double stepB = (to[2] - from[2]) / q;
+            double r = from[0], g = from[1], b = from[2];
             for (int j = 0; j < m; ++j) {
-                WriteTag(FadeTag[++e], row, Compact);
-                for (int c = 0; c < 3; ++c)
-                    row[c] += step[c]; // accumulated, as the colours have always been made
+                out = WriteTag<Compact>(out, r, g, b);
+                r += stepR; // accumulated, as the colours have always been made
+                g += stepG;
+                b += stepB;
             }
+            e += m;
         }
     }
-    while (e < positions)
-        WriteTag(FadeTag[++e], rows[U - 1], Compact);
+    if (e < positions) {
+        const Components last = TakeApart(colours[U - 1]);
+        for (; e < positions; ++e)
+            out = WriteTag<Compact>(out, last[0], last[1], last[2]);
+    }
+}
+
+} // namespace
+
+void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
+    // Without a colour there is no last colour to fill positions with: only entry 0 remains.
+    const std::size_t positions = (colours.empty() || n < 0) ? 0 : static_cast<std::size_t>(n);
+    const std::size_t width = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
+
+    // The buffer keeps its capacity, so a repeated fade overwrites it without allocating.
+    FadeTag.tags_.resize(positions * (width + 1));
+    FadeTag.width_ = width;
+    FadeTag.count_ = positions;
+    if (positions == 0)
+        return;
+    if (Compact)
+        WriteTags<true>(FadeTag.tags_.data(), colours, static_cast<int>(positions));
+    else
+        WriteTags<false>(FadeTag.tags_.data(), colours, static_cast<int>(positions));
 }
 
 } // namespace WendrikFaderV2

@@ -1,6 +1,7 @@
 // The text fader: colour codes, the gradient table and the two builders of faded chat markup.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,9 +17,32 @@ std::int16_t GetGreen(Colour c);
 std::int16_t GetBlue(Colour c);
 std::string& PadHex(std::string& hex); // pads in place, returns it
 
-extern std::vector<std::u16string> FadeTag; // entries 0..n after BuildFadeTable
-
 void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
+
+// The colour tags of one fade, entry 0 empty and entries 1..n one tag each. All tags of a table
+// have one width, so they sit in one buffer that the next fade of the same mode and length
+// overwrites without allocating. Each tag is followed by one spare character (kept NUL): the
+// compact fade of a plain line is then this buffer copied whole, with its characters in the gaps.
+class TagTable {
+  public:
+    std::size_t size() const { return count_ + 1; }
+    std::u16string_view operator[](std::size_t k) const {
+        return k == 0 ? std::u16string_view()
+                      : std::u16string_view(tags_.data() + (k - 1) * (width_ + 1), width_);
+    }
+    // Tags 1..n with their gaps, as one run.
+    std::u16string_view Slots() const { return tags_; }
+    bool operator==(const TagTable&) const = default;
+
+  private:
+    friend void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
+
+    std::u16string tags_;
+    std::size_t width_ = 0; // zero while empty, so equal entries mean equal tables
+    std::size_t count_ = 0;
+};
+
+extern TagTable FadeTag; // entries 0..n after BuildFadeTable
 std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& colours, bool Wave,
                         bool Compact);
 int CountWords(const std::u16string& text);

@@ -69,16 +69,16 @@ TEST(FadeTable, FullModeQuotesTheSameCodes) {
 TEST(FadeTable, EachCallReplacesThePreviousTable) {
     BuildFadeTable({kRed, kBlue}, 40, false);
     BuildFadeTable({kGreen, kBlack}, 2, true);
-    EXPECT_EQ(FadeTag, (Codes{u"", u"<font color=#00FF00>", u"<font color=#008000>"}));
+    EXPECT_EQ(TableEntries(), (Codes{u"", u"<font color=#00FF00>", u"<font color=#008000>"}));
 }
 
 TEST(FadeTable, OutsideTheDomainOnlyEntryZeroRemains) {
     BuildFadeTable({kRed, kBlue}, 0, true);
-    EXPECT_EQ(FadeTag, Codes{u""});
+    EXPECT_EQ(TableEntries(), Codes{u""});
     BuildFadeTable({}, 5, true);
-    EXPECT_EQ(FadeTag, Codes{u""});
+    EXPECT_EQ(TableEntries(), Codes{u""});
     BuildFadeTable({kRed, kBlue}, -3, true);
-    EXPECT_EQ(FadeTag, Codes{u""});
+    EXPECT_EQ(TableEntries(), Codes{u""});
 }
 
 TEST(FadeTable, LongTableEndsJustShortOfTheLastColour) {

@@ -1,4 +1,5 @@
 #include "FaderTestSupport.h"
+#include "MarkupCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -94,4 +95,36 @@ TEST(FadeText, WaveCyclesThroughAllFourTags) {
                       u"<font color=#000000><sub>e<font color=#000000></sub>f"
                       u"<font color=#000000><sup>g<font color=#000000></sup>h"
                       u"<font color=#000000><sub>i");
+}
+
+// A character beyond the 16-bit range is two halves; markup between them would break it in two.
+// The low half still uses up its colour position (#800080 below goes unused).
+TEST(FadeText, KeepsSurrogatePairsWhole) {
+    const TextCase cases[] = {
+        {u"a\U0001F600b",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>a<font color=#BF0040>\U0001F600<font color=#4000BF>b"},
+        // One character, one wave step, closed after both halves.
+        {u"a\U0001F600b",
+         {kRed, kBlue},
+         true,
+         false,
+         u"<font color=\"#FF0000\"><sub>a</font><font color=\"#BF0040\"></sub>\U0001F600</font>"
+         u"<font color=\"#4000BF\"><sup>b</font>"},
+        // Halves that are not a pair, low before high or alone, are faded like any character.
+        {u"\xDE00\xD83Dx",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>\xDE00<font color=#AA0055>\xD83D<font color=#5500AA>x"},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(FadeText(c.text, c.colours, c.wave, c.compact), c.result);
+
+    const std::u16string line = u"\u03A9 caf\u00E9 \u2603 \u65E5\u672C \U0001F600";
+    const std::u16string result = FadeText(line, {kRed, kGreen, kBlue}, false, true);
+    EXPECT_EQ(SurrogatePairs(result), 1u);
+    EXPECT_EQ(CheckFadeText(line, {kRed, kGreen, kBlue}, false, true, result), "");
 }

@@ -58,7 +58,7 @@ inline OracleOutcome OracleFirstLetters(std::u16string text,
 
     WendrikFaderV2::BuildFadeTable(colours, words, compact);
     auto mark = [&](char16_t c, int w) {
-        return WendrikFaderV2::FadeTag[w] + u"<b>" + c + u"</b>" + E + B;
+        return std::u16string(WendrikFaderV2::FadeTag[w]) + u"<b>" + c + u"</b>" + E + B;
     };
 
     std::int16_t w = 1;

@@ -1,5 +1,7 @@
 // Reads FadeText output back against its input: one colour tag per printed character, "<br>"
-// for CR, nothing for LF, wave tags in phase, and every colour inside its segment's two colours.
+// for CR, nothing for LF, wave tags in phase, every colour inside its segment's two colours, and
+// the two halves of a surrogate pair side by side: the low half uses up its colour position but
+// takes no tag, no wave step and no closing tag of its own.
 // Shared by the property tests and the fuzz target.
 #pragma once
 
@@ -19,6 +21,21 @@ struct Rgb3 {
 
 inline Rgb3 Unpack(WendrikFaderV2::Colour c) {
     return {WendrikFaderV2::GetRed(c), WendrikFaderV2::GetGreen(c), WendrikFaderV2::GetBlue(c)};
+}
+
+inline bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// High halves directly followed by a low half: markup between them would lower the count.
+inline std::size_t SurrogatePairs(std::u16string_view text) {
+    std::size_t pairs = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        pairs += IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1]);
+    return pairs;
 }
 
 inline int HexValue(char16_t c) {
@@ -77,6 +94,9 @@ inline std::string CheckFadeText(const std::u16string& text,
             return "wave tag out of phase" + where;
         if (!expect(std::u16string_view(&c, 1)))
             return "character not copied" + where;
+        const bool pair = k < n && IsHighSurrogate(c) && IsLowSurrogate(text[k]);
+        if (pair && !expect(std::u16string_view(&text[k], 1)))
+            return "surrogate pair split" + where;
         if (!expect(close))
             return "no closing tag" + where;
         phase = (phase + 1) % kWave.size();
@@ -100,6 +120,8 @@ inline std::string CheckFadeText(const std::u16string& text,
             if (got.r != last.r || got.g != last.g || got.b != last.b)
                 return "remainder position not the last colour" + where;
         }
+        if (pair)
+            ++k; // the low half's position, already copied
     }
     if (at != result.size())
         return "trailing output";

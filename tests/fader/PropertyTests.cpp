@@ -100,6 +100,8 @@ TEST(FirstLettersProperties, MatchesThePlainScan) {
 
         ASSERT_EQ(result, expected.result) << "case " << i;
         ASSERT_EQ(text, expected.text) << "case " << i;
+        // Marks go only before ASCII word starts, so never between the halves of a pair.
+        ASSERT_EQ(SurrogatePairs(result), SurrogatePairs(original)) << "case " << i;
         if (expected.refusal.empty()) {
             ++marked;
             ASSERT_TRUE(refusals.messages.empty()) << "case " << i;

@@ -10,7 +10,7 @@ namespace {
 using Messages = std::vector<std::u16string>;
 
 // A table no refused call could have produced, to see that refusals leave it alone.
-std::vector<std::u16string> MarkTable() {
+TagTable MarkTable() {
     BuildFadeTable({Rgb(1, 2, 3), Rgb(4, 5, 6)}, 3, false);
     return FadeTag;
 }

@@ -77,6 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool refused = refusals != before;
     if (!refused)
         Check(result.size() <= 32767, "first-letter result too long");
+    Check(FaderTest::SurrogatePairs(result) == FaderTest::SurrogatePairs(text),
+          "FadeFirstLetters split a surrogate pair");
     if (text.size() <= 600) {
         const FaderTest::OracleOutcome expected =
             FaderTest::OracleFirstLetters(text, colours, compact);
