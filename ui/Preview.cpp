@@ -8,7 +8,6 @@
 #include <tom.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace quillon {
 
@@ -18,21 +17,6 @@ namespace {
 constexpr GUID kTextDocumentId{
     0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 constexpr UINT_PTR kSubclassId = 1;
-
-struct RtfSource {
-    const std::string* rtf;
-    std::size_t offset;
-};
-
-DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-    auto* source = reinterpret_cast<RtfSource*>(cookie);
-    const std::size_t n =
-        std::min(static_cast<std::size_t>(size), source->rtf->size() - source->offset);
-    std::memcpy(buffer, source->rtf->data() + source->offset, n);
-    source->offset += n;
-    *read = static_cast<LONG>(n);
-    return 0;
-}
 
 // Keys that a plain text box takes with Ctrl held: select all, clipboard, undo and redo, and
 // moving or deleting by words.
@@ -62,19 +46,6 @@ bool IsTextBoxShortcut(WPARAM key) {
     }
 }
 
-CHARFORMAT2W EmptyFormat() {
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    return format;
-}
-
-std::wstring TextOf(HWND edit) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)), L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(edit, text.data(), static_cast<int>(text.size()) + 1)));
-    return text;
-}
-
 } // namespace
 
 Preview::~Preview() {
@@ -98,6 +69,8 @@ void Preview::Attach(HWND richEdit, int limit) {
 }
 
 void Preview::Detach() {
+    if (edit_)
+        KillTimer(edit_, kIdleTimer);
     if (selection_)
         selection_->Release();
     if (document_)
@@ -124,103 +97,59 @@ void Preview::SetFont(HFONT font, bool redraw) {
 void Preview::Show(std::wstring_view text, const LineLook& look) {
     if (!edit_ || composing_)
         return;
-    // Only the stretch whose characters or look changed since the last look is formatted again:
-    // under Wine every coloured run costs the control a measurement, and most runs stay.
-    const std::size_t n = text.size();
-    std::size_t from = 0, to = n;
-    if (!stale_ && look.faces == shown_.faces) {
-        const std::size_t old = shownText_.size();
-        const std::size_t common = std::min(n, old);
-        auto same = [&](std::size_t i, std::size_t j) {
-            return text[i] == shownText_[j] && look.chars[i] == shown_.chars[j];
-        };
-        while (from < common && same(from, from))
-            ++from;
-        std::size_t tail = 0;
-        while (tail < common - from && same(n - 1 - tail, old - 1 - tail))
-            ++tail;
-        to = n - tail;
-    }
-    shownText_ = text;
-    shown_ = look;
-    stale_ = false;
-    if (from == to && !look.chars.empty())
-        return; // removed characters only, or nothing changed
-
-    CHARRANGE selection{};
-    SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    long flags = 0;
-    if (!selection_ || selection_->GetFlags(&flags) != S_OK)
-        flags = 0;
-    POINT scroll{};
-    SendMessageW(edit_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    const LRESULT events = SendMessageW(edit_, EM_SETEVENTMASK, 0, 0);
-    SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
-    SuspendUndo(true);
-
-    CHARFORMAT2W defaults = EmptyFormat();
-    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&defaults));
-    const auto differs =
-        std::adjacent_find(look.chars.begin(), look.chars.end(), std::not_equal_to<CharLook>());
-    if (differs == look.chars.end() || !RtfCarriesExactly(text)) {
-        const CharLook all =
-            differs == look.chars.end() && !look.chars.empty() ? look.chars[0] : CharLook{};
-        FormatAll(all, look.faces.at(all.face), defaults.yHeight);
-        if (differs != look.chars.end())
-            shown_.chars.assign(n, all);
-    } else {
-        StreamIn(text, look, from, to, defaults.yHeight);
-    }
-
-    SuspendUndo(false);
-    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    if ((flags & tomSelStartActive) && selection.cpMin < selection.cpMax)
-        selection_->SetRange(selection.cpMax, selection.cpMin); // anchor, then the active end
-    SendMessageW(edit_, WM_SETREDRAW, TRUE, 0); // may bring the caret into view: scroll after it
-    SendMessageW(edit_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    InvalidateRect(edit_, nullptr, FALSE);
-    SendMessageW(edit_, EM_SETEVENTMASK, 0, events);
-}
-
-void Preview::FormatAll(const CharLook& look, std::wstring_view face, LONG height) {
-    CHARFORMAT2W format = EmptyFormat();
-    format.dwMask = CFM_COLOR | CFM_BOLD | CFM_FACE | CFM_SIZE | CFM_ITALIC | CFM_UNDERLINE |
-                    CFM_STRIKEOUT | CFM_HIDDEN | CFM_SUBSCRIPT | CFM_BACKCOLOR;
-    format.dwEffects = CFE_AUTOBACKCOLOR | (look.bold ? CFE_BOLD : 0) |
-                       (look.sub ? CFE_SUBSCRIPT : 0) | (look.sup ? CFE_SUPERSCRIPT : 0);
-    format.crTextColor = look.colour;
-    format.yHeight = height;
-    face.copy(format.szFaceName, std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
-    SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-}
-
-void Preview::StreamIn(std::wstring_view text, const LineLook& look, std::size_t from,
-                       std::size_t to, LONG height) {
-    const std::string rtf = LookToRtf(text.substr(from, to - from),
-                                      std::span(look.chars).subspan(from, to - from), look.faces);
-    RtfSource source{&rtf, 0};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
-    CHARRANGE changed{static_cast<LONG>(from), static_cast<LONG>(to)};
-    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
-    SendMessageW(edit_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
-
-    if (TextOf(edit_) != text) {
-        // Not expected: put the user's characters back exactly, and show them plain.
-        SetWindowTextW(edit_, std::wstring(text).c_str());
-        FormatAll(CharLook{}, look.faces.front(), height);
-        stale_ = true;
+    Track(text, look);
+    const std::vector<CharLook>& chars = wanted_.chars;
+    const auto differs = std::adjacent_find(chars.begin(), chars.end(), std::not_equal_to<>());
+    if (differs == chars.end() || !RtfCarriesExactly(text)) {
+        // One look for the whole line, set in one go.
+        KillTimer(edit_, kIdleTimer);
+        const CharLook all = differs == chars.end() && !chars.empty() ? chars[0] : CharLook{};
+        wanted_.chars.assign(chars.size(), all);
+        if (Settled() && !chars.empty())
+            return;
+        const Untouched saved = BeginFormatting();
+        FormatAll(all, saved.height);
+        EndFormatting(saved);
         return;
     }
-    // The rich text carries no size: the text keeps the size it stood in, or gets the control's.
-    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
-    CHARFORMAT2W size = EmptyFormat();
-    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&size));
-    if (!(size.dwMask & CFM_SIZE) || size.yHeight != height) {
-        size = EmptyFormat();
-        size.dwMask = CFM_SIZE;
-        size.yHeight = height;
-        SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&size));
+    // Under Wine every coloured run costs the control a measurement whenever it lays the line out
+    // again: only what is in view is formatted now, and only what differs.
+    const auto [first, last] = View();
+    if (!std::equal(shows_.begin() + first, shows_.begin() + last, chars.begin() + first)) {
+        const Untouched saved = BeginFormatting();
+        FormatSpan(first, last, saved.height);
+        EndFormatting(saved);
     }
+    if (!Settled())
+        SetTimer(edit_, kIdleTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+// Carries over what the characters that stayed show. Where the change is ambiguous, as with a
+// character typed beside the same character, only what every reading of it agrees on is kept.
+void Preview::Track(std::wstring_view text, const LineLook& look) {
+    const std::size_t n = text.size(), old = text_.size();
+    std::vector<CharLook> shows(n, kUnknown);
+    if (!stale_ && look.faces == wanted_.faces) {
+        if (text == text_) {
+            shows = shows_;
+        } else {
+            const std::size_t common = std::min(n, old);
+            const std::size_t head = static_cast<std::size_t>(
+                std::mismatch(text.begin(), text.begin() + common, text_.begin()).first -
+                text.begin());
+            const std::size_t tail = static_cast<std::size_t>(
+                std::mismatch(text.rbegin(), text.rbegin() + common, text_.rbegin()).first -
+                text.rbegin());
+            const std::size_t keepHead = std::min(head, common - tail);
+            const std::size_t keepTail = std::min(tail, common - head);
+            std::copy_n(shows_.begin(), keepHead, shows.begin());
+            std::copy_n(shows_.end() - keepTail, keepTail, shows.end() - keepTail);
+        }
+    }
+    text_ = text;
+    wanted_ = look;
+    shows_ = std::move(shows);
+    stale_ = false;
 }
 
 void Preview::PastePlainText() {
@@ -234,6 +163,15 @@ LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, 
     case WM_PASTE:
         preview->PastePlainText();
         return 0;
+    case WM_TIMER:
+        if (wParam != kIdleTimer)
+            break;
+        preview->FormatInIdleTurn();
+        return 0;
+    case WM_SETTEXT: // a line set whole: nothing of what showed stays
+        KillTimer(window, kIdleTimer);
+        preview->stale_ = true;
+        break;
     case WM_SETFONT:
         preview->font_ = reinterpret_cast<HFONT>(wParam);
         break;

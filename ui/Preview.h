@@ -6,8 +6,12 @@
 
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 struct ITextDocument;
 struct ITextSelection;
@@ -30,17 +34,38 @@ class Preview {
     void SetFont(HFONT font, bool redraw);
 
     // Gives text, the control's text as it stands, its look. Nothing changes while an IME
-    // composes: the composition keeps its own look until it ends.
+    // composes: the composition keeps its own look until it ends. What is in view gets its look at
+    // once; the rest of the line in idle turns, nearest the view first.
     void Show(std::wstring_view text, const LineLook& look);
+
+    // Whether every character shows its look: false while some wait for an idle turn.
+    bool Settled() const;
 
   private:
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self) noexcept;
+    static constexpr CharLook kUnknown{0xFFFFFFFFu}; // no colour of the room's
+    static constexpr UINT_PTR kIdleTimer = 0x5150;   // apart from the rich edit's own timers
+
+    // What formatting saves and puts back: to the user it is no edit.
+    struct Untouched {
+        CHARRANGE selection;
+        long flags;
+        POINT scroll;
+        LRESULT events;
+        LONG height; // the size of the control's own font
+    };
+
     void Detach();
     void PastePlainText();
-    void FormatAll(const CharLook& look, std::wstring_view face, LONG height);
-    void StreamIn(std::wstring_view text, const LineLook& look, std::size_t from, std::size_t to,
-                  LONG height);
+    void Track(std::wstring_view text, const LineLook& look);
+    std::pair<std::size_t, std::size_t> View() const;
+    Untouched BeginFormatting();
+    void EndFormatting(const Untouched& saved);
+    void FormatAll(const CharLook& look, LONG height);
+    void FormatSpan(std::size_t from, std::size_t to, LONG height);
+    bool StreamIn(std::size_t from, std::size_t to, LONG height);
+    void FormatInIdleTurn();
     bool SuspendUndo(bool suspend);
 
     HWND edit_ = nullptr;
@@ -48,10 +73,12 @@ class Preview {
     ITextSelection* selection_ = nullptr;
     bool composing_ = false;
     HFONT font_ = nullptr;
-    // What the control shows, so that only what changed is formatted again; unknown while stale.
-    std::wstring shownText_;
-    LineLook shown_;
-    bool stale_ = true;
+    // The control's text, the look each character should show, and the look each shows now
+    // (kUnknown where that is not known), so that only what differs is formatted.
+    std::wstring text_;
+    LineLook wanted_;
+    std::vector<CharLook> shows_;
+    bool stale_ = true; // nothing is known of what the control shows
 };
 
 } // namespace quillon

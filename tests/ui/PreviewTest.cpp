@@ -105,6 +105,18 @@ void PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
     SetClipboardData(format, memory);
 }
 
+// Lets the message loop run, and with it the preview's idle turns, until check holds or a while
+// generous for a loaded machine has passed.
+template <class Check>
+bool Eventually(Check check) {
+    for (DWORD waited = 0; waited < 10000; waited += 50) {
+        if (check())
+            return true;
+        Pump(50);
+    }
+    return check();
+}
+
 } // namespace
 
 // Typing, then slider moves and box clicks: the line looks as the room shows what Send then posts,
@@ -173,6 +185,56 @@ TEST(TextLinePreview, EveryCharacterLooksAsTheRoomShowsTheLineSendPosts) {
         EXPECT_EQ(shown[i], markup ? Look{kMarkupGrey} : roomLooks[r++]) << "character " << i;
     }
     EXPECT_TRUE(shown[5].bold && !shown[1].bold) << "the room shows bold where the user's <b> says";
+}
+
+// A keystroke formats what is in view at once and the rest of a long line in idle turns; Send right
+// after the keystroke posts the very line it posts once the whole line has its look.
+TEST(TextLinePreview, ALongLineTakesItsWholeLookInIdleTurnsAndSendDoesNotWaitForIt) {
+    PracticeRoom room;
+    LoadedForm f;
+    HWND form = f.Hwnd();
+    HWND text1 = f.Item(IDC_TEXT1);
+    ASSERT_TRUE(room.WaitForLines(2, 5000));
+    for (int column = 1; column <= 4; ++column)
+        SetColour(form, column, RGB(60 * column, 250 - 50 * column, 30 + 40 * column));
+    Tick(f, IDC_CHECK1, true);
+    Tick(f, IDC_CHECK2, true);
+    std::wstring line;
+    while (line.size() < 700)
+        line += L"every word in its colour, ";
+    const std::size_t inView = 20; // the caret's end of the line shows at least these
+
+    auto typeLastKey = [&] {
+        SetFocus(text1);
+        SetWindowTextW(text1, line.c_str()); // set whole, as a paste of it
+        SendMessageW(text1, EM_SETSEL, line.size(), line.size());
+        TypeInto(text1, L"!");
+    };
+    typeLastKey();
+    const std::vector<Look> atOnce = LooksOf(text1);
+    SendMessageW(f.Item(IDC_COMMAND1), BM_CLICK, 0, 0);
+    ASSERT_TRUE(room.WaitForLines(3, 5000));
+    const std::string posted = room.Lines().back();
+    const std::vector<Look> roomLooks = RoomLooks(posted);
+    ASSERT_EQ(roomLooks.size(), line.size() + 1);
+    ASSERT_EQ(atOnce.size(), line.size() + 1);
+    for (std::size_t i = atOnce.size() - inView; i < atOnce.size(); ++i)
+        EXPECT_EQ(atOnce[i], roomLooks[i]) << "character " << i << ", in view";
+    EXPECT_NE(roomLooks[0].colour, roomLooks[line.size() / 2].colour) << "a fade";
+
+    typeLastKey();
+    std::vector<Look> settled;
+    Eventually([&] { return (settled = LooksOf(text1)) == roomLooks; });
+    ASSERT_EQ(settled.size(), roomLooks.size());
+    const auto wrong = std::mismatch(settled.begin(), settled.end(), roomLooks.begin());
+    EXPECT_TRUE(wrong.first == settled.end())
+        << "character " << wrong.first - settled.begin() << " of " << settled.size() << " shows "
+        << *wrong.first << ", the room " << *wrong.second;
+    EXPECT_EQ(Text(text1), line + L"!");
+    SendMessageW(f.Item(IDC_COMMAND1), BM_CLICK, 0, 0);
+    ASSERT_TRUE(room.WaitForLines(4, 5000));
+    EXPECT_EQ(room.Lines().back(), posted) << "the same line, formatted or not";
+    EXPECT_EQ(Text(text1), L"");
 }
 
 TEST(TextLinePreview, LinesTheFaderRefusesOrSendWouldNotPostLookPlainWithoutABox) {
@@ -289,13 +351,13 @@ TEST(TextLinePreview, FormattingLeavesCaretSelectionScrollAndUndoAlone) {
     const auto caret = where();
     ASSERT_GT(std::get<2>(caret), 0) << "the line is scrolled";
     const COLORREF before = LooksOf(text1)[10].colour;
-    Drag(form, 4, 200);
-    EXPECT_NE(LooksOf(text1)[10].colour, before);
+    Drag(form, 4, 200); // the start of the line is out of view: it changes in idle turns
+    EXPECT_TRUE(Eventually([&] { return LooksOf(text1)[10].colour != before; }));
     EXPECT_EQ(where(), caret);
     SendMessageW(text1, EM_SETSEL, 31, 45);
     const auto selected = where();
     Tick(f, IDC_CHECK4, true);
-    EXPECT_TRUE(LooksOf(text1)[0].bold);
+    EXPECT_TRUE(Eventually([&] { return LooksOf(text1)[0].bold; }));
     EXPECT_EQ(where(), selected);
 
     SetWindowTextW(text1, L"");

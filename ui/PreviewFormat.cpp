@@ -1,0 +1,214 @@
+// Formatting the text line: what is in view at once, the rest in idle turns, each stretch as one
+// insertion of rich text, and none of it seen by the user as an edit.
+#include "Preview.h"
+
+#include "LookRtf.h"
+
+#include <richedit.h>
+#include <tom.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace quillon {
+
+namespace {
+
+// Characters formatted at once beyond either edge of the view: a part-shown character counts.
+constexpr std::size_t kViewMargin = 4;
+// Characters formatted together in an idle turn, and how long an idle turn goes on while no input
+// waits: each insertion costs the control a layout of the whole line.
+constexpr std::size_t kIdleStretch = 400;
+constexpr auto kIdleTurn = std::chrono::milliseconds(8);
+
+struct RtfSource {
+    const std::string* rtf;
+    std::size_t offset;
+};
+
+DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+    auto* source = reinterpret_cast<RtfSource*>(cookie);
+    const std::size_t n =
+        std::min(static_cast<std::size_t>(size), source->rtf->size() - source->offset);
+    std::memcpy(buffer, source->rtf->data() + source->offset, n);
+    source->offset += n;
+    *read = static_cast<LONG>(n);
+    return 0;
+}
+
+CHARFORMAT2W EmptyFormat() {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    return format;
+}
+
+std::wstring TextRange(HWND edit, std::size_t from, std::size_t to) {
+    std::wstring text(to - from, L'\0');
+    TEXTRANGEW range{{static_cast<LONG>(from), static_cast<LONG>(to)}, text.data()};
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    return text;
+}
+
+} // namespace
+
+bool Preview::Settled() const {
+    return shows_ == wanted_.chars;
+}
+
+// The characters in view, and a margin either side.
+std::pair<std::size_t, std::size_t> Preview::View() const {
+    RECT client{};
+    GetClientRect(edit_, &client);
+    const LONG middle = (client.top + client.bottom) / 2;
+    POINTL left{client.left, middle}, right{client.right, middle};
+    const auto first = static_cast<std::size_t>(
+        std::max<LRESULT>(0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&left))));
+    const auto last = static_cast<std::size_t>(std::max<LRESULT>(
+        0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&right))));
+    const std::size_t n = text_.size();
+    return {std::min(n, first - std::min(first, kViewMargin)), std::min(n, last + 1 + kViewMargin)};
+}
+
+Preview::Untouched Preview::BeginFormatting() {
+    Untouched saved{};
+    SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved.selection));
+    if (!selection_ || selection_->GetFlags(&saved.flags) != S_OK)
+        saved.flags = 0;
+    SendMessageW(edit_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&saved.scroll));
+    saved.events = SendMessageW(edit_, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
+    SuspendUndo(true);
+    CHARFORMAT2W defaults = EmptyFormat();
+    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&defaults));
+    saved.height = defaults.yHeight;
+    return saved;
+}
+
+void Preview::EndFormatting(const Untouched& saved) {
+    SuspendUndo(false);
+    CHARRANGE selection = saved.selection;
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if ((saved.flags & tomSelStartActive) && selection.cpMin < selection.cpMax)
+        selection_->SetRange(selection.cpMax, selection.cpMin); // anchor, then the active end
+    SendMessageW(edit_, WM_SETREDRAW, TRUE, 0); // may bring the caret into view: scroll after it
+    POINT scroll = saved.scroll;
+    SendMessageW(edit_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    InvalidateRect(edit_, nullptr, FALSE);
+    SendMessageW(edit_, EM_SETEVENTMASK, 0, saved.events);
+}
+
+void Preview::FormatAll(const CharLook& look, LONG height) {
+    const std::wstring_view face = wanted_.faces.at(look.face);
+    CHARFORMAT2W format = EmptyFormat();
+    format.dwMask = CFM_COLOR | CFM_BOLD | CFM_FACE | CFM_SIZE | CFM_ITALIC | CFM_UNDERLINE |
+                    CFM_STRIKEOUT | CFM_HIDDEN | CFM_SUBSCRIPT | CFM_BACKCOLOR;
+    format.dwEffects = CFE_AUTOBACKCOLOR | (look.bold ? CFE_BOLD : 0) |
+                       (look.sub ? CFE_SUBSCRIPT : 0) | (look.sup ? CFE_SUPERSCRIPT : 0);
+    format.crTextColor = look.colour;
+    format.yHeight = height;
+    face.copy(format.szFaceName, std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
+    SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    shows_.assign(text_.size(), look);
+}
+
+// Formats the characters of [from, to) that do not show their look yet.
+void Preview::FormatSpan(std::size_t from, std::size_t to, LONG height) {
+    while (from < to && shows_[from] == wanted_.chars[from])
+        ++from;
+    while (to > from && shows_[to - 1] == wanted_.chars[to - 1])
+        --to;
+    if (from == to)
+        return;
+    if (static_cast<std::size_t>(GetWindowTextLengthW(edit_)) != text_.size() ||
+        TextRange(edit_, from, to) != std::wstring_view(text_).substr(from, to - from)) {
+        // The text changed without a word to the preview: nothing to do until it has its look.
+        KillTimer(edit_, kIdleTimer);
+        text_.clear();
+        wanted_.chars.clear();
+        shows_.clear();
+        stale_ = true;
+        return;
+    }
+    if (!StreamIn(from, to, height)) {
+        // Not expected: put the user's characters back exactly, and show them plain.
+        SetWindowTextW(edit_, text_.c_str());
+        wanted_.chars.assign(text_.size(), CharLook{});
+        FormatAll(CharLook{}, height);
+        return;
+    }
+    std::copy(wanted_.chars.begin() + from, wanted_.chars.begin() + to, shows_.begin() + from);
+}
+
+bool Preview::StreamIn(std::size_t from, std::size_t to, LONG height) {
+    const std::wstring_view text = std::wstring_view(text_).substr(from, to - from);
+    const std::string rtf =
+        LookToRtf(text, std::span(wanted_.chars).subspan(from, to - from), wanted_.faces);
+    RtfSource source{&rtf, 0};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
+    CHARRANGE changed{static_cast<LONG>(from), static_cast<LONG>(to)};
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
+    SendMessageW(edit_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+    if (static_cast<std::size_t>(GetWindowTextLengthW(edit_)) != text_.size() ||
+        TextRange(edit_, from, to) != text)
+        return false;
+
+    // The rich text carries no size: the text keeps the size it stood in, or gets the control's.
+    SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
+    CHARFORMAT2W size = EmptyFormat();
+    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&size));
+    if (!(size.dwMask & CFM_SIZE) || size.yHeight != height) {
+        size = EmptyFormat();
+        size.dwMask = CFM_SIZE;
+        size.yHeight = height;
+        SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&size));
+    }
+    return true;
+}
+
+// One idle turn: stretches nearest the view first, until the line is done, input waits or the
+// turn has taken its time. Not while the mouse holds the control: a drag selects from its anchor.
+void Preview::FormatInIdleTurn() {
+    if (composing_ || GetCapture() == edit_)
+        return;
+    if (Settled()) {
+        KillTimer(edit_, kIdleTimer);
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const auto [first, last] = View();
+    const std::size_t n = text_.size();
+    auto waiting = [this](std::size_t i) { return shows_[i] != wanted_.chars[i]; };
+    const Untouched saved = BeginFormatting();
+    while (!Settled()) { // or no longer known
+        // The waiting character nearest the view: in it, or the nearer of the next either side.
+        std::size_t at = first;
+        while (at < last && !waiting(at))
+            ++at;
+        if (at == last) {
+            std::size_t before = first, after = last;
+            while (before > 0 && !waiting(before - 1))
+                --before;
+            while (after < n && !waiting(after))
+                ++after;
+            if (before == 0 && after == n)
+                break;
+            if (after == n || (before > 0 && first - before < after - last)) {
+                FormatSpan(before - std::min(before, kIdleStretch), before, saved.height);
+            } else {
+                FormatSpan(after, std::min(n, after + kIdleStretch), saved.height);
+            }
+        } else {
+            FormatSpan(at, std::min(n, at + kIdleStretch), saved.height);
+        }
+        if (std::chrono::steady_clock::now() - start >= kIdleTurn ||
+            HIWORD(GetQueueStatus(QS_INPUT)) != 0)
+            break;
+    }
+    EndFormatting(saved);
+    if (Settled())
+        KillTimer(edit_, kIdleTimer);
+}
+
+} // namespace quillon
