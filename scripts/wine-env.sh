@@ -8,6 +8,15 @@ export WINEARCH=win64
 quillon_wine=/usr/lib/wine/wine64
 [ -x "$quillon_wine" ] || quillon_wine=wine
 
+# A desktop session has an X resource database; Xvfb has none, and Xlib then searches the disk
+# for one on every font Wine selects, which is most of a rich edit layout here. One harmless
+# resource ends the search.
+if [ -z "${XENVIRONMENT:-}" ]; then
+    mkdir -p "$quillon_root/build"
+    echo 'quillon.lab: 1' >"$quillon_root/build/x-resources"
+    export XENVIRONMENT="$quillon_root/build/x-resources"
+fi
+
 # Fonts a Windows user has: Wine's own Marlett (caption buttons) and Symbol, and Debian's
 # metric-compatible families standing in for Arial, Times New Roman and Courier New. Wine's
 # Tahoma is left out: its bold face does not render here, and the fallback for Tahoma does.
