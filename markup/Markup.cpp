@@ -194,6 +194,8 @@ std::optional<Rgb> ParseColour(std::wstring_view value) {
 
 std::vector<MarkupPiece> ReadMarkup(std::wstring_view line) {
     Reader reader;
+    // A faded line is a tag and a character, over and over: room for that at once.
+    reader.pieces.reserve(line.size() / 10 + 4);
     std::size_t i = 0;
     while (i < line.size()) {
         const wchar_t c = line[i];
