@@ -55,12 +55,24 @@ bool ParseArgs(int argc, wchar_t** argv, Settings& settings) {
     return argc % 2 == 1;
 }
 
+// Private bytes; Wine leaves PrivateUsage at 0 but keeps the commit charge, which Windows reports
+// as the same number.
 std::size_t PrivateKb(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                          sizeof counters);
-    return counters.PrivateUsage / 1024;
+    return (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1024;
+}
+
+// Console output as UTF-8, whatever the code page.
+std::string Utf8(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
+    return out;
 }
 
 std::wstring TextOf(HWND window) {
@@ -210,14 +222,14 @@ class Soak {
         const std::wstring left = app_->Text();
         const int arrived = Arrived(room, line);
         if (arrived > 1 && left.empty())
-            std::printf("posted twice: %ls\n", line.c_str());
+            std::printf("posted twice: %s\n", Utf8(line).c_str());
         if (left.empty()) {
             pending_.clear();
             ++tally_.taken;
             if (arrived == 0) {
                 ++tally_.lost;
-                std::printf("lost (%s client): %ls\n", kClientNames[static_cast<int>(client)],
-                            line.c_str());
+                std::printf("lost (%s client): %s\n", kClientNames[static_cast<int>(client)],
+                            Utf8(line).c_str());
             }
         } else if (left == line && arrived == 1) {
             // The client took it after the program gave up on it: the user sees it in the room.
@@ -229,7 +241,8 @@ class Soak {
             pending_ = line;
         } else {
             ++tally_.lost;
-            std::printf("Text1 holds \"%ls\" after sending \"%ls\"\n", left.c_str(), line.c_str());
+            std::printf("Text1 holds \"%s\" after sending \"%s\"\n", Utf8(left).c_str(),
+                        Utf8(line).c_str());
             pending_.clear();
         }
 
@@ -239,8 +252,8 @@ class Soak {
         }
         if (!Eventually([&] { return TextOf(room.Input()) == draft; }, kDraftBackMs)) {
             ++tally_.draftsLost;
-            std::printf("draft lost (%s client): input holds \"%ls\"\n",
-                        kClientNames[static_cast<int>(client)], TextOf(room.Input()).c_str());
+            std::printf("draft lost (%s client): input holds \"%s\"\n",
+                        kClientNames[static_cast<int>(client)], Utf8(TextOf(room.Input())).c_str());
         }
         return true;
     }
