@@ -154,7 +154,7 @@ class Soak {
             sends = Between(1, 3);
             break;
         case Client::Hung:
-            busyMs = Between(10500, 13000);
+            busyMs = Between(11000, 13000);
             break;
         case Client::Dying:
             args = {L"--exit-on-enter"};
@@ -272,7 +272,7 @@ class Soak {
                     tally_.taken, tally_.notTaken, tally_.keptAfterTaken);
         std::printf("  longest unanswered: %u ms over %u posted probes (bound %u ms)\n", longestMs_,
                     probes_, kAnswerBoundMs);
-        std::printf("  lines lost %d, lines posted twice %d, drafts lost %d (drafts in a client "
+        std::printf("  lines lost or changed %d, lines posted twice %d, drafts lost %d (drafts in a client "
                     "that died: %d)\n",
                     tally_.lost, tally_.twice, tally_.draftsLost, tally_.draftsWithClientGone);
         std::printf("  quillon.exe GDI objects %d -> %d, private bytes %zu KB -> %zu KB%s\n",
