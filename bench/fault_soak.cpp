@@ -272,9 +272,10 @@ class Soak {
                     tally_.taken, tally_.notTaken, tally_.keptAfterTaken);
         std::printf("  longest unanswered: %u ms over %u posted probes (bound %u ms)\n", longestMs_,
                     probes_, kAnswerBoundMs);
-        std::printf("  lines lost or changed %d, lines posted twice %d, drafts lost %d (drafts in a client "
-                    "that died: %d)\n",
-                    tally_.lost, tally_.twice, tally_.draftsLost, tally_.draftsWithClientGone);
+        std::printf(
+            "  lines lost or changed %d, lines posted twice %d, drafts lost %d (drafts in a client "
+            "that died: %d)\n",
+            tally_.lost, tally_.twice, tally_.draftsLost, tally_.draftsWithClientGone);
         std::printf("  quillon.exe GDI objects %d -> %d, private bytes %zu KB -> %zu KB%s\n",
                     gdiStart, gdiEnd, privateStart, privateEnd, alive ? "" : " (it died)");
         return alive && tally_.lost == 0 && tally_.twice == 0 && tally_.draftsLost == 0 &&
