@@ -9,4 +9,9 @@ namespace Korvelix6o {
 std::string ToAnsi(std::u16string_view text);
 std::u16string FromAnsi(std::string_view text);
 
+// For a chat line: characters the code page lacks go as HTML numeric character references
+// ("&#937;", one per code point), which the client's markup shows as the character itself,
+// instead of look-alikes or '?'. An unpaired surrogate is no character: it goes as U+FFFD.
+std::string ToChatAnsi(std::u16string_view text);
+
 } // namespace Korvelix6o

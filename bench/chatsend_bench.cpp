@@ -65,7 +65,7 @@ void RoundTrips(int posts) {
     int taken = 0;
     for (int i = 0; i < posts; ++i) {
         const auto start = Clock::now();
-        taken += Korvelix6o::ChatSend(FadedLine(i));
+        taken += Korvelix6o::ChatSend(FadedLine(i)).taken;
         times.push_back(Ms(Clock::now() - start));
     }
     std::sort(times.begin(), times.end());
@@ -84,7 +84,7 @@ void SlowClientCpu() {
     for (int i = 0; i < 3; ++i) {
         const double cpuStart = CpuSeconds();
         const auto start = Clock::now();
-        const bool taken = Korvelix6o::ChatSend(u"slow client");
+        const bool taken = Korvelix6o::ChatSend(u"slow client").taken;
         const double wall = Ms(Clock::now() - start) / 1000;
         const double cpu = CpuSeconds() - cpuStart;
         std::printf("slow client (1 s delay): taken %d, wall %.3f s, CPU %.3f s = %.2f%% of wall\n",

@@ -1,0 +1,32 @@
+#include "BoundedSend.h"
+
+#include "PendingEvents.h"
+
+namespace Korvelix6o {
+
+namespace {
+// Short enough that queued input and painting run several times within a quarter second even
+// when every try runs out.
+constexpr auto kTry = std::chrono::milliseconds(30);
+} // namespace
+
+std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   Clock::time_point deadline) {
+    for (;;) {
+        const auto start = Clock::now();
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                static_cast<UINT>(kTry.count()), &result))
+            return static_cast<LRESULT>(result);
+        // A client that died takes its windows with it: no point waiting out the bound.
+        if (!IsWindow(window) || Clock::now() >= deadline)
+            return std::nullopt;
+        RunPendingEvents();
+        // A window the platform deems hung fails at once; do not spin on it.
+        const auto spent = Clock::now() - start;
+        if (spent < kTry)
+            WaitForEvents(std::chrono::duration_cast<std::chrono::milliseconds>(kTry - spent));
+    }
+}
+
+} // namespace Korvelix6o
