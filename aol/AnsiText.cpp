@@ -19,20 +19,21 @@ bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Appends the piece if every character of it has its own place in the code page; leaves the
 // output alone otherwise. Code pages are stateless, so pieces convert on their own.
-bool AppendIfFits(std::string& out, std::u16string_view piece) {
-    // UTF-8 as the ANSI code page holds everything, and refuses the flags below.
-    const bool utf8 = GetACP() == CP_UTF8;
+bool AppendIfFits(std::string& out, std::u16string_view piece, UINT codePage) {
+    // UTF-8 (which Windows can have as its ANSI code page) holds everything, and refuses the
+    // flags below.
+    const bool utf8 = codePage == CP_UTF8 || (codePage == CP_ACP && GetACP() == CP_UTF8);
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* askUsedDefault = utf8 ? nullptr : &usedDefault;
     const int length = static_cast<int>(piece.size());
-    const int size = WideCharToMultiByte(CP_ACP, flags, Wide(piece), length, nullptr, 0, nullptr,
+    const int size = WideCharToMultiByte(codePage, flags, Wide(piece), length, nullptr, 0, nullptr,
                                          askUsedDefault);
     if (size <= 0 || usedDefault)
         return false;
     const std::size_t at = out.size();
     out.resize(at + static_cast<std::size_t>(size));
-    WideCharToMultiByte(CP_ACP, flags, Wide(piece), length, out.data() + at, size, nullptr,
+    WideCharToMultiByte(codePage, flags, Wide(piece), length, out.data() + at, size, nullptr,
                         nullptr);
     return true;
 }
@@ -42,11 +43,11 @@ void AppendReference(std::string& out, char32_t codePoint) {
 }
 
 // A run without surrogates: whole if it fits (the usual case), else character by character.
-void AppendRun(std::string& out, std::u16string_view run) {
-    if (run.empty() || AppendIfFits(out, run))
+void AppendRun(std::string& out, std::u16string_view run, UINT codePage) {
+    if (run.empty() || AppendIfFits(out, run, codePage))
         return;
     for (std::size_t i = 0; i < run.size(); ++i)
-        if (!AppendIfFits(out, run.substr(i, 1)))
+        if (!AppendIfFits(out, run.substr(i, 1), codePage))
             AppendReference(out, run[i]);
 }
 
@@ -78,7 +79,7 @@ std::u16string FromAnsi(std::string_view text) {
     return wide;
 }
 
-std::string ToChatAnsi(std::u16string_view text) {
+std::string ToChatAnsi(std::u16string_view text, unsigned codePage) {
     if (text.size() > INT_MAX)
         return {};
     std::string out;
@@ -86,12 +87,12 @@ std::string ToChatAnsi(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!IsHigh(text[i]) && !IsLow(text[i]))
             continue;
-        AppendRun(out, text.substr(runStart, i - runStart));
+        AppendRun(out, text.substr(runStart, i - runStart), codePage);
         if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
             const std::u16string_view pair = text.substr(i, 2);
             const char32_t codePoint =
                 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            if (!AppendIfFits(out, pair))
+            if (!AppendIfFits(out, pair, codePage))
                 AppendReference(out, codePoint);
             ++i;
         } else {
@@ -99,7 +100,7 @@ std::string ToChatAnsi(std::u16string_view text) {
         }
         runStart = i + 1;
     }
-    AppendRun(out, text.substr(runStart));
+    AppendRun(out, text.substr(runStart), codePage);
     return out;
 }
 
