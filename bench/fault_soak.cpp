@@ -18,6 +18,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -91,6 +92,7 @@ struct Tally {
     int sends = 0, resends = 0, taken = 0, keptAfterTaken = 0, notTaken = 0;
     int lost = 0, twice = 0, draftsLost = 0, draftsWithClientGone = 0;
     int byClient[4] = {};
+    unsigned longestMs[4] = {};          // longest unanswered during a Send, by client
     std::map<std::wstring, int> arrived; // line -> times it reached any room
 };
 
@@ -112,10 +114,12 @@ class Soak {
         const DWORD started = GetTickCount();
         {
             PostedProbe probe(app_->Control(quillon::IDC_COMBO1));
+            probe_ = &probe;
             while (tally_.sends < settings_.sends && Alive())
                 Episode();
-            longestMs_ = probe.LongestMs();
+            longestMs_ = std::max(longestMs_, probe.LongestMs());
             probes_ = probe.Probes();
+            probe_ = nullptr;
         }
         return Report(gdiStart, privateStart, GetTickCount() - started);
     }
@@ -128,6 +132,7 @@ class Soak {
     std::wstring pending_; // a line Quillon kept in Text1, to be sent again
     int lineNumber_ = 0;
     unsigned longestMs_ = 0, probes_ = 0;
+    PostedProbe* probe_ = nullptr;
 
     int Between(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
     bool Alive() const { return !app_->WaitForExit(0); }
@@ -201,6 +206,8 @@ class Soak {
         ++tally_.sends;
         ++tally_.byClient[static_cast<int>(client)];
         const std::size_t before = room.Lines().size();
+        longestMs_ = std::max(longestMs_, probe_->LongestMs());
+        probe_->Reset();
         app_->Press(quillon::IDC_COMMAND1);
 
         bool survived = true;
@@ -219,6 +226,8 @@ class Soak {
             break;
         }
         Settle(200);
+        unsigned& longest = tally_.longestMs[static_cast<int>(client)];
+        longest = std::max(longest, probe_->LongestMs());
         const std::wstring left = app_->Text();
         const int arrived = Arrived(room, line);
         if (arrived > 1 && left.empty())
@@ -270,8 +279,10 @@ class Soak {
                     tally_.byClient[2], tally_.byClient[3], tally_.resends, elapsedMs / 1000.0);
         std::printf("  taken %d, not taken %d, taken by the client after the program gave up %d\n",
                     tally_.taken, tally_.notTaken, tally_.keptAfterTaken);
-        std::printf("  longest unanswered: %u ms over %u posted probes (bound %u ms)\n", longestMs_,
-                    probes_, kAnswerBoundMs);
+        std::printf("  longest unanswered: %u ms over %u posted probes (bound %u ms); during a "
+                    "Send to a healthy client %u ms, slow %u ms, hung %u ms, dying %u ms\n",
+                    longestMs_, probes_, kAnswerBoundMs, tally_.longestMs[0], tally_.longestMs[1],
+                    tally_.longestMs[2], tally_.longestMs[3]);
         std::printf(
             "  lines lost or changed %d, lines posted twice %d, drafts lost %d (drafts in a client "
             "that died: %d)\n",
@@ -288,6 +299,7 @@ class Soak {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0); // each finding shows as it happens
     Settings settings;
     if (!ParseArgs(argc, argv, settings)) {
         std::puts("usage: fault_soak [--sends N] [--seed S]");
