@@ -131,6 +131,7 @@ class Soak {
     Tally tally_;
     std::wstring pending_; // a line Quillon kept in Text1, to be sent again
     int lineNumber_ = 0;
+    int lastHung_ = 0; // Sends made before the last hung client
     unsigned longestMs_ = 0, probes_ = 0;
     PostedProbe* probe_ = nullptr;
 
@@ -138,11 +139,18 @@ class Soak {
     bool Alive() const { return !app_->WaitForExit(0); }
 
     Client Pick() {
+        // At least one client hung past the bound in every stretch of this many Sends.
+        constexpr int kHungEvery = 40;
         const int roll = Between(1, 100);
-        return roll <= 45   ? Client::Healthy
-               : roll <= 82 ? Client::Slow
-               : roll <= 86 ? Client::Hung
-                            : Client::Dying;
+        // Per episode; a healthy room takes several Sends, a hung or dying one a single Send.
+        const Client client = tally_.sends - lastHung_ >= kHungEvery ? Client::Hung
+                              : roll <= 40                           ? Client::Healthy
+                              : roll <= 80                           ? Client::Slow
+                              : roll <= 88                           ? Client::Hung
+                                                                     : Client::Dying;
+        if (client == Client::Hung)
+            lastHung_ = tally_.sends;
+        return client;
     }
 
     // One practice room, started with one fault, for a few Sends; closed at the end.
