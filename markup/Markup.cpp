@@ -186,8 +186,9 @@ constexpr char16_t kWindows1252[32] = {
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 
-std::wstring Utf16(char32_t c) {
-    if (c < 0x10000)
+// One code point as a wide string: a surrogate pair beyond U+FFFF where wchar_t is 16 bits.
+std::wstring Wide(char32_t c) {
+    if (sizeof(wchar_t) >= 4 || c < 0x10000)
         return std::wstring(1, static_cast<wchar_t>(c));
     c -= 0x10000;
     return {static_cast<wchar_t>(0xD800 + (c >> 10)), static_cast<wchar_t>(0xDC00 + (c & 0x3FF))};
@@ -214,7 +215,7 @@ std::wstring ReadReference(std::wstring_view text, std::size_t& length) {
         value = kReplacement;
     else if (value >= 0x80 && value <= 0x9F)
         value = kWindows1252[value - 0x80];
-    return Utf16(value);
+    return Wide(value);
 }
 
 std::optional<Rgb> ParseColour(std::wstring_view value) {

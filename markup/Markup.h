@@ -54,8 +54,9 @@ std::vector<StyledRun> ParseMarkup(std::wstring_view line, ReadOptions options =
 // The numeric character reference at the start of text, read as HTML reads one: "&#" and decimal
 // digits, or "&#x" and hexadecimal ones, then an optional ";". A code point of 0, beyond U+10FFFF
 // or in the surrogate range reads as U+FFFD; 0x80 to 0x9F as their Windows-1252 characters.
-// Gives the characters (a surrogate pair beyond U+FFFF) and sets length to the characters read;
-// gives nothing when text does not start with a reference (no digits, for one).
+// Gives the character (a surrogate pair beyond U+FFFF where wchar_t is 16 bits) and sets length to
+// the characters read; gives nothing when text does not start with a reference (no digits, for
+// one).
 std::wstring ReadReference(std::wstring_view text, std::size_t& length);
 
 // "#RRGGBB" or "RRGGBB", either case.
