@@ -15,11 +15,14 @@ std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPA
     for (;;) {
         const auto start = Clock::now();
         DWORD_PTR result = 0;
+        SetLastError(ERROR_SUCCESS);
         if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
                                 static_cast<UINT>(kTry.count()), &result))
             return static_cast<LRESULT>(result);
-        // A client that died takes its windows with it: no point waiting out the bound.
-        if (!IsWindow(window) || Clock::now() >= deadline)
+        // A client that died takes its windows with it, and one running with higher rights
+        // than ours refuses our messages for good: no point waiting out the bound for either.
+        if (GetLastError() == ERROR_ACCESS_DENIED || !IsWindow(window) ||
+            Clock::now() >= deadline)
             return std::nullopt;
         RunPendingEvents();
         // A window the platform deems hung fails at once; do not spin on it.
