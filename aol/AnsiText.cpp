@@ -14,8 +14,12 @@ const wchar_t* Wide(std::u16string_view text) {
     return reinterpret_cast<const wchar_t*>(text.data());
 }
 
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHigh(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLow(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Appends the piece if every character of it has its own place in the code page; leaves the
 // output alone otherwise. Code pages are stateless, so pieces convert on their own.
@@ -58,7 +62,8 @@ std::string ToAnsi(std::u16string_view text) {
     if (text.empty() || text.size() > INT_MAX)
         return {};
     const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, Wide(text), length, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, Wide(text), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return {};
     std::string ansi(static_cast<std::size_t>(size), '\0');
@@ -90,8 +95,8 @@ std::string ToChatAnsi(std::u16string_view text, unsigned codePage) {
         AppendRun(out, text.substr(runStart, i - runStart), codePage);
         if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
             const std::u16string_view pair = text.substr(i, 2);
-            const char32_t codePoint =
-                0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            const char32_t codePoint = 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) +
+                                       (text[i + 1] - 0xDC00);
             if (!AppendIfFits(out, pair, codePage))
                 AppendReference(out, codePoint);
             ++i;

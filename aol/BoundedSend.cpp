@@ -21,8 +21,7 @@ std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPA
             return static_cast<LRESULT>(result);
         // A client that died takes its windows with it, and one running with higher rights
         // than ours refuses our messages for good: no point waiting out the bound for either.
-        if (GetLastError() == ERROR_ACCESS_DENIED || !IsWindow(window) ||
-            Clock::now() >= deadline)
+        if (GetLastError() == ERROR_ACCESS_DENIED || !IsWindow(window) || Clock::now() >= deadline)
             return std::nullopt;
         RunPendingEvents();
         // A window the platform deems hung fails at once; do not spin on it.

@@ -80,7 +80,8 @@ bool PostBehindOuterLine(HWND input, const std::u16string& line) {
     const auto deadline = Clock::now() + kBound;
     if (!WaitUntilEmpty(input, deadline))
         return false;
-    const bool taken = TypeLine(input, ToChatAnsi(line), deadline) && WaitUntilEmpty(input, deadline);
+    const bool taken =
+        TypeLine(input, ToChatAnsi(line), deadline) && WaitUntilEmpty(input, deadline);
     if (!taken)
         WriteText(input, {}, Clock::now() + kPutBackBound);
     return taken;

@@ -21,8 +21,8 @@ std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline) {
     const auto n = static_cast<std::size_t>(
         std::clamp<LRESULT>(*claimed, 0, static_cast<LRESULT>(kMaxTextBytes)));
     std::string buffer(n + 1, '\0');
-    const auto copied = SendBounded(window, WM_GETTEXT, n + 1,
-                                    reinterpret_cast<LPARAM>(buffer.data()), deadline);
+    const auto copied =
+        SendBounded(window, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(buffer.data()), deadline);
     if (!copied)
         return std::nullopt;
     // Neither the count it answers nor the length it claimed is trusted beyond the buffer.
@@ -60,7 +60,8 @@ std::u16string GetCaption(HWND window) {
     for (std::size_t size = kFirstCaptionBytes;; size *= 2) {
         size = std::min(size, kMaxTextBytes + 1);
         buffer.assign(size, '\0');
-        const int copied = std::max(GetWindowTextA(window, buffer.data(), static_cast<int>(size)), 0);
+        const int copied =
+            std::max(GetWindowTextA(window, buffer.data(), static_cast<int>(size)), 0);
         buffer.resize(std::min(static_cast<std::size_t>(copied), size - 1));
         // Two bytes short of full: a double-byte character may not have fitted.
         if (buffer.size() + 2 < size || size > kMaxTextBytes)

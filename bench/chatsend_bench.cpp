@@ -71,8 +71,8 @@ bool PlainPost(const std::string& line) {
     if (!FindWindowA("AOL Frame25", nullptr))
         return false;
     const HWND room = Korvelix6o::FindRoom();
-    const HWND input = FindWindowExA(room, FindWindowExA(room, nullptr, "richcntl", nullptr),
-                                     "richcntl", nullptr);
+    const HWND input =
+        FindWindowExA(room, FindWindowExA(room, nullptr, "richcntl", nullptr), "richcntl", nullptr);
     const std::string saved = PlainRead(input);
     if (!saved.empty()) {
         SendMessageA(input, WM_CLEAR, 0, 0);
