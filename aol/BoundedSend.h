@@ -16,8 +16,9 @@ using Clock = std::chrono::steady_clock;
 //
 // A try that times out is cancelled if the window never picked it up, but runs to its end if
 // it was already handling it: only messages that may safely arrive twice (reads, WM_SETTEXT)
-// belong here. Pointers handed over stay valid for the client because the platform copies them
-// into the client's process; a window of our own process on another thread would read ours.
+// belong here. A deadline already passed makes it one try. Pointers handed over stay valid for the
+// client because the platform copies them into the client's process; a window of our own process on
+// another thread would read ours.
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    Clock::time_point deadline);
 

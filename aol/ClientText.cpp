@@ -39,9 +39,32 @@ std::optional<bool> IsEmpty(HWND window, Clock::time_point deadline) {
     return *length <= 0;
 }
 
+namespace {
+// Whether the window holds the text: of a text longer than we read, the part we read.
+std::optional<bool> Holds(HWND window, const std::string& ansi, Clock::time_point deadline) {
+    const auto read = ReadText(window, deadline);
+    if (!read)
+        return std::nullopt;
+    return read->whole ? read->text == ansi : ansi.starts_with(read->text);
+}
+} // namespace
+
+// A client slower at WM_SETTEXT than one try is still running the try that timed out, and would
+// still be when every further try timed out: a read sent after it is answered only once it is
+// done (sent messages reach a thread in order) and shows whether the text got there.
 bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline) {
-    return SendBounded(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()), deadline)
-        .has_value();
+    const auto text = reinterpret_cast<LPARAM>(ansi.c_str());
+    for (;;) {
+        if (SendBounded(window, WM_SETTEXT, 0, text, Clock::now()))
+            return true;
+        const auto holds = Holds(window, ansi, deadline);
+        if (!holds) // gone, or no answer by the deadline
+            return false;
+        if (*holds)
+            return true;
+        if (Clock::now() >= deadline)
+            return false;
+    }
 }
 
 std::u16string GetText(HWND window) {
