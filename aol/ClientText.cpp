@@ -15,14 +15,13 @@ constexpr std::size_t kFirstCaptionBytes = 256;
 } // namespace
 
 std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline) {
-    const auto claimed = SendBounded(window, WM_GETTEXTLENGTH, 0, 0, deadline);
+    const auto claimed = SendBounded(window, WM_GETTEXTLENGTH, 0, deadline);
     if (!claimed)
         return std::nullopt;
     const auto n = static_cast<std::size_t>(
         std::clamp<LRESULT>(*claimed, 0, static_cast<LRESULT>(kMaxTextBytes)));
     std::string buffer(n + 1, '\0');
-    const auto copied =
-        SendBounded(window, WM_GETTEXT, n + 1, reinterpret_cast<LPARAM>(buffer.data()), deadline);
+    const auto copied = SendBounded(window, WM_GETTEXT, n + 1, deadline, &buffer);
     if (!copied)
         return std::nullopt;
     // Neither the count it answers nor the length it claimed is trusted beyond the buffer.
@@ -33,38 +32,15 @@ std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline) {
 }
 
 std::optional<bool> IsEmpty(HWND window, Clock::time_point deadline) {
-    const auto length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0, deadline);
+    const auto length = SendBounded(window, WM_GETTEXTLENGTH, 0, deadline);
     if (!length)
         return std::nullopt;
     return *length <= 0;
 }
 
-namespace {
-// Whether the window holds the text: of a text longer than we read, the part we read.
-std::optional<bool> Holds(HWND window, const std::string& ansi, Clock::time_point deadline) {
-    const auto read = ReadText(window, deadline);
-    if (!read)
-        return std::nullopt;
-    return read->whole ? read->text == ansi : ansi.starts_with(read->text);
-}
-} // namespace
-
-// A client slower at WM_SETTEXT than one try is still running the try that timed out, and would
-// still be when every further try timed out: a read sent after it is answered only once it is
-// done (sent messages reach a thread in order) and shows whether the text got there.
 bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline) {
-    const auto text = reinterpret_cast<LPARAM>(ansi.c_str());
-    for (;;) {
-        if (SendBounded(window, WM_SETTEXT, 0, text, Clock::now()))
-            return true;
-        const auto holds = Holds(window, ansi, deadline);
-        if (!holds) // gone, or no answer by the deadline
-            return false;
-        if (*holds)
-            return true;
-        if (Clock::now() >= deadline)
-            return false;
-    }
+    std::string text = ansi;
+    return SendBounded(window, WM_SETTEXT, 0, deadline, &text).has_value();
 }
 
 std::u16string GetText(HWND window) {
