@@ -55,6 +55,30 @@ void AppendRun(std::string& out, std::u16string_view run, UINT codePage) {
             AppendReference(out, run[i]);
 }
 
+// The fader colours 16-bit units, so a character beyond the BMP comes with colour tags between
+// its halves. The second half is moved back next to the first (the tags follow it), so the
+// character goes as one, in the first half's colour.
+std::u16string RejoinSplitPairs(std::u16string_view text) {
+    std::u16string joined(text);
+    for (std::size_t i = 0; i + 1 < joined.size(); ++i) {
+        if (!IsHigh(joined[i]) || IsLow(joined[i + 1]))
+            continue;
+        std::size_t j = i + 1;
+        while (j < joined.size() && joined[j] == u'<') {
+            const std::size_t close = joined.find(u'>', j);
+            if (close == std::u16string::npos)
+                break;
+            j = close + 1;
+        }
+        if (j == i + 1 || j >= joined.size() || !IsLow(joined[j]))
+            continue;
+        const char16_t low = joined[j];
+        joined.erase(j, 1);
+        joined.insert(i + 1, 1, low);
+    }
+    return joined;
+}
+
 } // namespace
 
 // A failed conversion gives the empty string: automation fails silently.
@@ -84,9 +108,11 @@ std::u16string FromAnsi(std::string_view text) {
     return wide;
 }
 
-std::string ToChatAnsi(std::u16string_view text, unsigned codePage) {
-    if (text.size() > INT_MAX)
+std::string ToChatAnsi(std::u16string_view markup, unsigned codePage) {
+    if (markup.size() > INT_MAX)
         return {};
+    const std::u16string joined = RejoinSplitPairs(markup);
+    const std::u16string_view text = joined;
     std::string out;
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
