@@ -14,7 +14,8 @@ using Clock = std::chrono::steady_clock;
 
 // Sends once and waits for the answer until the deadline, letting this thread's pending events
 // run while the window is slow. Nothing when the window is gone or did not answer in time; a
-// message it never picked up by then is cancelled, one it was handling runs to its end.
+// message it never picked up by then is cancelled (Wine may still deliver it once the window's
+// thread is free again), one it was handling runs to its end.
 //
 // text, if given, is what lParam points to: its bytes go with the message and, for messages
 // that write into the buffer (WM_GETTEXT, sized by wParam), come back into it on an answer.
