@@ -1,24 +1,25 @@
 // The one way messages reach the client's windows: bounded in time, and never holding this
-// thread's posted events (paint, typing, clicks) for longer than one short try.
+// thread's posted events (paint, typing, clicks) for longer than a few tens of milliseconds.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
 #include <optional>
+#include <string>
 
 namespace Korvelix6o {
 
 using Clock = std::chrono::steady_clock;
 
-// Sends and waits for the answer until the deadline, letting this thread's pending events run
-// between short tries. Nothing when the window is gone or did not answer in time.
+// Sends once and waits for the answer until the deadline, letting this thread's pending events
+// run while the window is slow. Nothing when the window is gone or did not answer in time; a
+// message it never picked up by then is cancelled (Wine may still deliver it once the window's
+// thread is free again), one it was handling runs to its end.
 //
-// A try that times out is cancelled if the window never picked it up, but runs to its end if
-// it was already handling it: only messages that may safely arrive twice (reads, WM_SETTEXT)
-// belong here. Pointers handed over stay valid for the client because the platform copies them
-// into the client's process; a window of our own process on another thread would read ours.
-std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   Clock::time_point deadline);
+// text, if given, is what lParam points to: its bytes go with the message and, for messages
+// that write into the buffer (WM_GETTEXT, sized by wParam), come back into it on an answer.
+std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
+                                   Clock::time_point deadline, std::string* text = nullptr);
 
 } // namespace Korvelix6o

@@ -80,7 +80,8 @@ bool PostBehindOuterLine(HWND input, const std::u16string& line) {
     const auto deadline = Clock::now() + kBound;
     if (!WaitUntilEmpty(input, deadline))
         return false;
-    const bool taken = TypeLine(input, ToChatAnsi(line), deadline) && WaitUntilEmpty(input, deadline);
+    const bool taken =
+        TypeLine(input, ToChatAnsi(line), deadline) && WaitUntilEmpty(input, deadline);
     if (!taken)
         WriteText(input, {}, Clock::now() + kPutBackBound);
     return taken;
@@ -106,8 +107,10 @@ PostResult ChatSend(const std::u16string& line) {
         return {};
     Transit transit(input);
     bool ready = true;
+    // WM_CLEAR, like the carriage return, goes once and unawaited: the empty text set after it
+    // makes the input empty whatever it did, and is answered only after it.
     if (!saved->text.empty())
-        ready = SendBounded(input, WM_CLEAR, 0, 0, deadline) && WriteText(input, {}, deadline);
+        ready = SendNotifyMessageA(input, WM_CLEAR, 0, 0) && WriteText(input, {}, deadline);
     bool taken = false;
     if (ready && TypeLine(input, ToChatAnsi(line), deadline)) {
         transit.SetLineOut();

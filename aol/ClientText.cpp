@@ -15,14 +15,13 @@ constexpr std::size_t kFirstCaptionBytes = 256;
 } // namespace
 
 std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline) {
-    const auto claimed = SendBounded(window, WM_GETTEXTLENGTH, 0, 0, deadline);
+    const auto claimed = SendBounded(window, WM_GETTEXTLENGTH, 0, deadline);
     if (!claimed)
         return std::nullopt;
     const auto n = static_cast<std::size_t>(
         std::clamp<LRESULT>(*claimed, 0, static_cast<LRESULT>(kMaxTextBytes)));
     std::string buffer(n + 1, '\0');
-    const auto copied = SendBounded(window, WM_GETTEXT, n + 1,
-                                    reinterpret_cast<LPARAM>(buffer.data()), deadline);
+    const auto copied = SendBounded(window, WM_GETTEXT, n + 1, deadline, &buffer);
     if (!copied)
         return std::nullopt;
     // Neither the count it answers nor the length it claimed is trusted beyond the buffer.
@@ -33,15 +32,15 @@ std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline) {
 }
 
 std::optional<bool> IsEmpty(HWND window, Clock::time_point deadline) {
-    const auto length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0, deadline);
+    const auto length = SendBounded(window, WM_GETTEXTLENGTH, 0, deadline);
     if (!length)
         return std::nullopt;
     return *length <= 0;
 }
 
 bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline) {
-    return SendBounded(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()), deadline)
-        .has_value();
+    std::string text = ansi;
+    return SendBounded(window, WM_SETTEXT, 0, deadline, &text).has_value();
 }
 
 std::u16string GetText(HWND window) {
@@ -60,7 +59,8 @@ std::u16string GetCaption(HWND window) {
     for (std::size_t size = kFirstCaptionBytes;; size *= 2) {
         size = std::min(size, kMaxTextBytes + 1);
         buffer.assign(size, '\0');
-        const int copied = std::max(GetWindowTextA(window, buffer.data(), static_cast<int>(size)), 0);
+        const int copied =
+            std::max(GetWindowTextA(window, buffer.data(), static_cast<int>(size)), 0);
         buffer.resize(std::min(static_cast<std::size_t>(copied), size - 1));
         // Two bytes short of full: a double-byte character may not have fitted.
         if (buffer.size() + 2 < size || size > kMaxTextBytes)

@@ -15,8 +15,8 @@ namespace Korvelix6o {
 constexpr std::size_t kMaxTextBytes = 128 * 1024;
 
 struct AnsiRead {
-    std::string text;   // at most kMaxTextBytes
-    bool whole = true;  // false when the window held more than we read
+    std::string text;  // at most kMaxTextBytes
+    bool whole = true; // false when the window held more than we read
 };
 
 // Nothing when the window is gone or did not answer by the deadline.

@@ -107,18 +107,25 @@ using Lines = std::vector<std::wstring>;
 // The quarter second the user can wait for a click or a key to show.
 constexpr auto kResponsive = 250ms;
 
-TEST(BusyClient, ShortHangCostsOnlyTimeAndEnterArrivesOnce) {
-    enum class When { BeforeThePost, InItsEnterHandling };
-    for (const When when : {When::BeforeThePost, When::InItsEnterHandling}) {
-        SCOPED_TRACE(when == When::BeforeThePost ? "busy before the post" : "busy in Enter");
+TEST(BusyClient, ShortHangsAndSlowHandlersCostOnlyTimeAndEachMessageArrivesOnce) {
+    enum class Busy { BeforeThePost, InItsEnterHandling, InEverySetText };
+    for (const Busy busy : {Busy::BeforeThePost, Busy::InItsEnterHandling, Busy::InEverySetText}) {
+        SCOPED_TRACE(static_cast<int>(busy));
         const ClientThread client;
         SetWindowTextW(client.input(), L"hello");
-        // Far longer than one try of a bounded send: a retried carriage return would show here.
-        if (when == When::InItsEnterHandling)
-            Inputs().enterBusyMs = 1500;
-        else {
+        // Far longer than one try of a bounded send: a carriage return sent again, or a text
+        // set again and again, would show here.
+        switch (busy) {
+        case Busy::BeforeThePost:
             client.BusyFor(1500ms);
             std::this_thread::sleep_for(100ms); // it has taken the order and sleeps
+            break;
+        case Busy::InItsEnterHandling:
+            Inputs().enterBusyMs = 1500;
+            break;
+        case Busy::InEverySetText:
+            Inputs().setTextBusyMs = 300;
+            break;
         }
 
         PostResult result;
@@ -129,6 +136,7 @@ TEST(BusyClient, ShortHangCostsOnlyTimeAndEnterArrivesOnce) {
         EXPECT_TRUE(result.taken);
         EXPECT_EQ(result.heldDraft, u"");
         EXPECT_EQ(Inputs().lines, Lines{L"hi"});
+        EXPECT_EQ(Inputs().clears, 1);
         EXPECT_EQ(TextOf(client.input()), L"hello");
         EXPECT_LT(ResponsivenessProbe::longest, kResponsive);
     }

@@ -24,8 +24,12 @@ void* operator new(std::size_t size) {
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 using namespace Korvelix6o;
 
@@ -61,6 +65,16 @@ TEST(ChatLineCharacters, DoubleByteAndUtf8CodePagesConvertPerCharacter) {
     EXPECT_EQ(ToChatAnsi(u"\u00e9\u65e5\U0001F600 \xD800", CP_UTF8),
               "\xc3\xa9\xe6\x97\xa5\xf0\x9f\x98\x80 &#65533;");
     EXPECT_EQ(ToChatAnsi(u"", 932), "");
+}
+
+TEST(ChatLineCharacters, ACharacterSplitByColourTagsGoesAsOne) {
+    // As the fader colours it: one tag per 16-bit unit.
+    EXPECT_EQ(ToChatAnsi(u"<font color=#FF0000>\xD83D<font color=#0000FF>\xDE00!", CP_UTF8),
+              "<font color=#FF0000>\xf0\x9f\x98\x80<font color=#0000FF>!");
+    if (IsValidCodePage(1252)) {
+        EXPECT_EQ(ToChatAnsi(u"<b>\xD83D</b><i>\xDE00 \xD83D<x \xDE00", 1252),
+                  "<b>&#128512;</b><i> &#65533;<x &#65533;");
+    }
 }
 
 // An ANSI window procedure put over a window: it claims gigabytes of text, and WM_GETTEXT

@@ -22,6 +22,10 @@ LRESULT CALLBACK InputProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLEAR:
         ++Inputs().clears;
         break;
+    case WM_SETTEXT:
+        if (Inputs().setTextBusyMs)
+            Sleep(Inputs().setTextBusyMs);
+        break;
     case WM_CHAR:
         if (wp != '\r')
             break;
