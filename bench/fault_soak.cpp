@@ -90,7 +90,9 @@ template <class Condition> bool Eventually(Condition condition, DWORD timeoutMs)
 
 struct Tally {
     int sends = 0, resends = 0, taken = 0, keptAfterTaken = 0, notTaken = 0;
-    int lost = 0, twice = 0, draftsLost = 0, draftsWithClientGone = 0;
+    int lost = 0, twice = 0, draftsLost = 0, draftsWithClientGone = 0, draftsLate = 0;
+    int deadClientDraftsBack = 0;
+    std::map<std::wstring, bool> outstanding; // drafts not back yet -> their client died
     int byClient[4] = {};
     unsigned longestMs[4] = {};          // longest unanswered during a Send, by client
     std::map<std::wstring, int> arrived; // line -> times it reached any room
@@ -179,6 +181,8 @@ class Soak {
         for (int i = 0; i < sends && tally_.sends < settings_.sends && Alive(); ++i)
             if (!OneSend(room, client, busyMs))
                 break;
+        if (!room.WaitForExit(0))
+            NoteDraftBack(room);
         Count(room);
     }
 
@@ -201,6 +205,7 @@ class Soak {
     // False when the room is gone and the episode must end.
     bool OneSend(const PracticeRoom& room, Client client, int busyMs) {
         const std::wstring draft = L"draft " + std::to_wstring(tally_.sends);
+        NoteDraftBack(room);
         SendMessageW(room.Input(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(draft.c_str()));
         std::wstring line = pending_;
         if (line.empty()) {
@@ -264,15 +269,26 @@ class Soak {
         }
 
         if (!survived) {
-            ++tally_.draftsWithClientGone;
+            tally_.outstanding[draft] = true; // the program may still put it into a later room
             return false;
         }
         if (!Eventually([&] { return TextOf(room.Input()) == draft; }, kDraftBackMs)) {
-            ++tally_.draftsLost;
-            std::printf("draft lost (%s client): input holds \"%s\"\n",
-                        kClientNames[static_cast<int>(client)], Utf8(TextOf(room.Input())).c_str());
+            tally_.outstanding[draft] = false;
+            std::printf("draft not back within %lu s (%s client): input holds \"%s\"\n",
+                        kDraftBackMs / 1000, kClientNames[static_cast<int>(client)],
+                        Utf8(TextOf(room.Input())).c_str());
         }
         return true;
+    }
+
+    // A draft held back earlier that the program has put into this room's input since.
+    void NoteDraftBack(const PracticeRoom& room) {
+        const auto found = tally_.outstanding.find(TextOf(room.Input()));
+        if (found == tally_.outstanding.end())
+            return;
+        ++(found->second ? tally_.deadClientDraftsBack : tally_.draftsLate);
+        std::printf("draft back later: %s\n", Utf8(found->first).c_str());
+        tally_.outstanding.erase(found);
     }
 
     int Report(int gdiStart, std::size_t privateStart, DWORD elapsedMs) {
@@ -281,6 +297,8 @@ class Soak {
         const std::size_t privateEnd = alive ? PrivateKb(app_->Process()) : 0;
         if (!pending_.empty())
             ++tally_.lost; // never sent again: the run ended first
+        for (const auto& [draft, clientDied] : tally_.outstanding)
+            ++(clientDied ? tally_.draftsWithClientGone : tally_.draftsLost);
         std::printf("fault soak: seed %u, %d Sends (%d healthy, %d slow, %d hung, %d dying "
                     "clients), %d of them sent again, in %.0f s\n",
                     settings_.seed, tally_.sends, tally_.byClient[0], tally_.byClient[1],
@@ -291,10 +309,10 @@ class Soak {
                     "Send to a healthy client %u ms, slow %u ms, hung %u ms, dying %u ms\n",
                     longestMs_, probes_, kAnswerBoundMs, tally_.longestMs[0], tally_.longestMs[1],
                     tally_.longestMs[2], tally_.longestMs[3]);
-        std::printf(
-            "  lines lost or changed %d, lines posted twice %d, drafts lost %d (drafts in a client "
-            "that died: %d)\n",
-            tally_.lost, tally_.twice, tally_.draftsLost, tally_.draftsWithClientGone);
+        std::printf("  lines lost or changed %d, lines posted twice %d, drafts lost %d (back later "
+                    "than %lu s: %d; of clients that died: %d put into a later room, %d not)\n",
+                    tally_.lost, tally_.twice, tally_.draftsLost, kDraftBackMs / 1000,
+                    tally_.draftsLate, tally_.deadClientDraftsBack, tally_.draftsWithClientGone);
         std::printf("  quillon.exe GDI objects %d -> %d, private bytes %zu KB -> %zu KB%s\n",
                     gdiStart, gdiEnd, privateStart, privateEnd, alive ? "" : " (it died)");
         return alive && tally_.lost == 0 && tally_.twice == 0 && tally_.draftsLost == 0 &&
