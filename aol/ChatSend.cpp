@@ -1,99 +1,143 @@
 // Posting one line into the open chat room through its input, keeping the user's unsent draft.
 #include "AnsiText.h"
+#include "ClientText.h"
 #include "Korvelix6o.h"
 #include "PendingEvents.h"
 
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 namespace Korvelix6o {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // A client that never empties its input must not hold us (and the user's draft) forever.
 constexpr auto kBound = std::chrono::seconds(10);
+// Putting a draft back once the post is over: a client that does not answer within this keeps
+// the caller waiting no longer; the caller holds the draft and offers it again later.
+constexpr auto kPutBackBound = std::chrono::seconds(1);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
 
-// Inputs that calls further up this thread's stack are posting through. Handlers run inside the
-// waits, so a call can nest in another; each entry lives exactly as long as its call.
-std::vector<HWND> inputsInTransit;
+// Posts that calls further up this thread's stack are making. Handlers run inside every wait,
+// so a call can nest in another; each entry lives exactly as long as its call.
+class Transit;
+std::vector<const Transit*> inTransit;
 
 class Transit {
   public:
-    explicit Transit(HWND input) { inputsInTransit.push_back(input); }
-    ~Transit() { inputsInTransit.pop_back(); }
+    explicit Transit(HWND input) : input_(input) { inTransit.push_back(this); }
+    ~Transit() { inTransit.pop_back(); }
     Transit(const Transit&) = delete;
     Transit& operator=(const Transit&) = delete;
+    HWND input() const { return input_; }
+    bool lineOut() const { return lineOut_; }
+    void SetLineOut() { lineOut_ = true; }
+
+  private:
+    HWND input_;
+    bool lineOut_ = false; // the carriage return has gone
 };
 
-bool InTransit(HWND input) {
-    return std::find(inputsInTransit.begin(), inputsInTransit.end(), input) !=
-           inputsInTransit.end();
+const Transit* OuterPost(HWND input) {
+    const auto it = std::find_if(inTransit.begin(), inTransit.end(),
+                                 [input](const Transit* t) { return t->input() == input; });
+    return it == inTransit.end() ? nullptr : *it;
 }
 
-void SetText(HWND input, const std::u16string& text) {
-    const std::string ansi = ToAnsi(text);
-    SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+// The second "RICHCNTL" child of the room. No room, no input: a null parent would search the
+// top-level windows instead.
+HWND ChatInput(HWND room) {
+    if (!room)
+        return nullptr;
+    const HWND transcript = FindWindowExA(room, nullptr, "richcntl", nullptr);
+    return FindWindowExA(room, transcript, "richcntl", nullptr);
 }
 
 // Events run before every read so the window keeps answering; between reads the thread sleeps.
-bool WaitUntilEmpty(HWND input) {
-    const auto deadline = Clock::now() + kBound;
+// A vanished input answers nothing, and then nobody can say the line was taken.
+bool WaitUntilEmpty(HWND input, Clock::time_point deadline) {
     for (;;) {
         RunPendingEvents();
-        if (GetText(input).empty())
+        if (IsEmpty(input, deadline).value_or(false))
             return true;
-        if (Clock::now() >= deadline)
+        if (!IsWindow(input) || Clock::now() >= deadline)
             return false;
         WaitForEvents(kPollInterval);
     }
 }
 
-// A vanished input also reads empty, but then nobody can say the line was taken.
-bool Post(HWND input, const std::u16string& line) {
-    SetText(input, line);
-    SendMessageA(input, WM_CHAR, 13, 0);
-    return WaitUntilEmpty(input) && IsWindow(input);
+// The carriage return is the one message that must not arrive twice, and a timed-out send that
+// the client had already begun to handle still runs to its end: retrying it could send the line
+// twice. So it is queued once with SendNotifyMessage and not waited for. Sent messages reach a
+// thread in the order they were sent, so the reads that follow are answered only after it.
+bool TypeLine(HWND input, const std::string& ansiLine, Clock::time_point deadline) {
+    return WriteText(input, ansiLine, deadline) && SendNotifyMessageA(input, WM_CHAR, '\r', 0);
 }
 
 // The input holds an outer call's line, not the user's draft: let that line leave first, and
 // leave the input empty so the outer call's wait ends and it puts the draft back.
 bool PostBehindOuterLine(HWND input, const std::u16string& line) {
-    if (!WaitUntilEmpty(input))
+    const auto deadline = Clock::now() + kBound;
+    if (!WaitUntilEmpty(input, deadline))
         return false;
-    const bool taken = Post(input, line);
+    const bool taken =
+        TypeLine(input, ToChatAnsi(line), deadline) && WaitUntilEmpty(input, deadline);
     if (!taken)
-        SetText(input, u"");
+        WriteText(input, {}, Clock::now() + kPutBackBound);
     return taken;
 }
 
 } // namespace
 
-bool ChatSend(const std::u16string& line) {
+PostResult ChatSend(const std::u16string& line) {
+    if (!FindWindowA("AOL Frame25", nullptr))
+        return {};
+    const HWND input = ChatInput(FindRoom());
+    if (!input)
+        return {};
+    if (const Transit* outer = OuterPost(input)) {
+        // Before the outer line has gone, its wait is below us on this stack and cannot end.
+        return {outer->lineOut() && PostBehindOuterLine(input, line), {}};
+    }
+
+    const auto deadline = Clock::now() + kBound;
+    // Without the whole draft in hand nothing is touched: the input keeps it.
+    const auto saved = ReadText(input, deadline);
+    if (!saved || !saved->whole)
+        return {};
+    Transit transit(input);
+    bool ready = true;
+    // WM_CLEAR, like the carriage return, goes once and unawaited: the empty text set after it
+    // makes the input empty whatever it did, and is answered only after it.
+    if (!saved->text.empty())
+        ready = SendNotifyMessageA(input, WM_CLEAR, 0, 0) && WriteText(input, {}, deadline);
+    bool taken = false;
+    if (ready && TypeLine(input, ToChatAnsi(line), deadline)) {
+        transit.SetLineOut();
+        taken = WaitUntilEmpty(input, deadline);
+    }
+
+    PostResult result{taken, {}};
+    if (!WriteText(input, saved->text, Clock::now() + kPutBackBound) && !saved->text.empty())
+        result.heldDraft = FromAnsi(saved->text);
+    return result;
+}
+
+bool PutBackDraft(const std::u16string& draft) {
     if (!FindWindowA("AOL Frame25", nullptr))
         return false;
-    const HWND room = FindRoom();
-    if (!room)
+    const HWND input = ChatInput(FindRoom());
+    if (!input || OuterPost(input))
         return false;
-    HWND input = FindWindowExA(room, nullptr, "richcntl", nullptr);
-    input = FindWindowExA(room, input, "richcntl", nullptr);
-    // A missing input is passed over like any failed step: the messages to it go nowhere, and
-    // the wait still lets pending events run once before it reads the input as empty.
-    if (input && InTransit(input))
-        return PostBehindOuterLine(input, line);
-
-    const std::u16string saved = GetText(input);
-    const Transit transit(input);
-    if (!saved.empty()) {
-        SendMessageA(input, WM_CLEAR, 0, 0);
-        SetText(input, u"");
-    }
-    const bool taken = Post(input, line);
-    SetText(input, saved);
-    return taken;
+    const auto deadline = Clock::now() + kPutBackBound;
+    const auto current = ReadText(input, deadline);
+    if (!current)
+        return false;
+    const std::string ansi = ToAnsi(draft);
+    // An earlier try the client was still handling when it timed out got there after all.
+    if (current->text == ansi)
+        return true;
+    return current->text.empty() && WriteText(input, ansi, deadline);
 }
 
 } // namespace Korvelix6o

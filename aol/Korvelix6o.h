@@ -12,7 +12,19 @@ std::u16string GetCaption(HWND window);
 std::u16string GetText(HWND window);
 std::u16string GetUser();
 HWND FindRoom();
-bool ChatSend(const std::u16string& line); // true once the client took the line
+
+// What one post did. A client that stops answering can leave the user's unsent draft out of its
+// input; the draft then comes back to the caller, who offers it again with PutBackDraft.
+struct PostResult {
+    bool taken = false;       // the client took the line: it emptied its input
+    std::u16string heldDraft; // the draft that could not be put back; empty when none
+};
+PostResult ChatSend(const std::u16string& line);
+
+// Puts a draft back into the open room's input, only if that is empty; true once the input
+// holds it. Never over something typed meanwhile.
+bool PutBackDraft(const std::u16string& draft);
+
 void StayOnTop(HWND form);
 void FormDrag(HWND form);
 

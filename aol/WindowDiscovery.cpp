@@ -1,10 +1,7 @@
 // Finding the client's windows: its frame, the welcome window and the open chat room.
-#include "AnsiText.h"
 #include "Korvelix6o.h"
 #include "PendingEvents.h"
 
-#include <algorithm>
-#include <climits>
 #include <string_view>
 
 namespace Korvelix6o {
@@ -34,27 +31,6 @@ bool IsChatRoom(HWND inner) {
 }
 
 } // namespace
-
-std::u16string GetCaption(HWND window) {
-    // Asked even for an empty title: the window sees the same calls whatever it holds.
-    const int n = std::max(GetWindowTextLengthA(window), 0);
-    std::string buffer(static_cast<std::size_t>(n) + 1, '\0');
-    GetWindowTextA(window, buffer.data(), n + 1);
-    buffer.resize(static_cast<std::size_t>(n));
-    return FromAnsi(buffer);
-}
-
-std::u16string GetText(HWND window) {
-    LRESULT n = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
-    if (n >= INT_MAX)
-        return {};
-    n = std::max<LRESULT>(n, 0);
-    std::string buffer(static_cast<std::size_t>(n) + 1, '\0');
-    SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(n) + 1,
-                 reinterpret_cast<LPARAM>(buffer.data()));
-    buffer.resize(static_cast<std::size_t>(n));
-    return FromAnsi(buffer);
-}
 
 std::u16string GetUser() {
     const HWND main = FindWindowA("AOL Frame25", nullptr);

@@ -1,5 +1,6 @@
 #include "Markup.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace {
@@ -92,10 +93,10 @@ class Reader {
   public:
     std::vector<MarkupPiece> pieces;
 
-    void Text(std::size_t begin, std::wstring_view text) {
-        if (!text.empty())
-            pieces.push_back({MarkupPiece::Kind::Text, begin, begin + text.size(), Current(),
-                              std::wstring(text)});
+    void Text(std::size_t begin, std::wstring_view text) { Text(begin, begin + text.size(), text); }
+    void Text(std::size_t begin, std::size_t end, std::wstring_view shown) {
+        if (!shown.empty())
+            pieces.push_back({MarkupPiece::Kind::Text, begin, end, Current(), std::wstring(shown)});
     }
     void Break(std::size_t begin, std::size_t end) {
         pieces.push_back({MarkupPiece::Kind::Break, begin, end, Current(), {}});
@@ -176,7 +177,46 @@ class Reader {
     }
 };
 
+// What HTML makes of references to the C1 controls: the Windows-1252 characters at those bytes.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+// One code point as a wide string: a surrogate pair beyond U+FFFF where wchar_t is 16 bits.
+std::wstring Wide(char32_t c) {
+    if (sizeof(wchar_t) >= 4 || c < 0x10000)
+        return std::wstring(1, static_cast<wchar_t>(c));
+    c -= 0x10000;
+    return {static_cast<wchar_t>(0xD800 + (c >> 10)), static_cast<wchar_t>(0xDC00 + (c & 0x3FF))};
+}
+
 } // namespace
+
+std::wstring ReadReference(std::wstring_view text, std::size_t& length) {
+    if (text.size() < 3 || text[0] != L'&' || text[1] != L'#')
+        return {};
+    const bool hex = text[2] == L'x' || text[2] == L'X';
+    const int base = hex ? 16 : 10;
+    std::size_t i = hex ? 3 : 2;
+    const std::size_t firstDigit = i;
+    char32_t value = 0;
+    for (int digit; i < text.size() && (digit = HexDigit(text[i])) >= 0 && digit < base; ++i)
+        value = std::min<char32_t>(value * base + digit, kLastCodePoint + 1); // no overflow
+    if (i == firstDigit)
+        return {};
+    if (i < text.size() && text[i] == L';')
+        ++i;
+    length = i;
+    if (value == 0 || value > kLastCodePoint || (value >= 0xD800 && value <= 0xDFFF))
+        value = kReplacement;
+    else if (value >= 0x80 && value <= 0x9F)
+        value = kWindows1252[value - 0x80];
+    return Wide(value);
+}
 
 std::optional<Rgb> ParseColour(std::wstring_view value) {
     if (!value.empty() && value[0] == L'#')
@@ -192,7 +232,7 @@ std::optional<Rgb> ParseColour(std::wstring_view value) {
                static_cast<std::uint8_t>(digits[4] * 16 + digits[5])};
 }
 
-std::vector<MarkupPiece> ReadMarkup(std::wstring_view line) {
+std::vector<MarkupPiece> ReadMarkup(std::wstring_view line, ReadOptions options) {
     Reader reader;
     // A faded line is a tag and a character, over and over: room for that at once.
     reader.pieces.reserve(line.size() / 10 + 4);
@@ -218,7 +258,18 @@ std::vector<MarkupPiece> ReadMarkup(std::wstring_view line) {
             ++i;
             continue;
         }
-        const std::size_t stop = line.find_first_of(L"<\r\n", i);
+        if (c == L'&' && options.references) {
+            std::size_t length = 0;
+            const std::wstring shown = ReadReference(line.substr(i), length);
+            if (!shown.empty()) {
+                reader.Text(i, i + length, shown);
+                i += length;
+                continue;
+            }
+        }
+        // A '&' that starts no reference is shown as it is.
+        const std::size_t stop =
+            line.find_first_of(options.references ? L"<\r\n&" : L"<\r\n", c == L'&' ? i + 1 : i);
         const std::size_t end = stop == std::wstring_view::npos ? line.size() : stop;
         reader.Text(i, line.substr(i, end - i));
         i = end;
@@ -226,9 +277,9 @@ std::vector<MarkupPiece> ReadMarkup(std::wstring_view line) {
     return std::move(reader.pieces);
 }
 
-std::vector<StyledRun> ParseMarkup(std::wstring_view line) {
+std::vector<StyledRun> ParseMarkup(std::wstring_view line, ReadOptions options) {
     std::vector<StyledRun> runs;
-    for (MarkupPiece& piece : ReadMarkup(line)) {
+    for (MarkupPiece& piece : ReadMarkup(line, options)) {
         if (piece.kind == MarkupPiece::Kind::Break)
             runs.push_back(StyledRun{{}, std::move(piece.style), true});
         else if (piece.kind != MarkupPiece::Kind::Text)

@@ -37,12 +37,27 @@ struct MarkupPiece {
     std::wstring text;              // Text: what is shown for the stretch
 };
 
-// The pieces of a line in reading order.
-std::vector<MarkupPiece> ReadMarkup(std::wstring_view line);
+struct ReadOptions {
+    // Numeric character references ("&#937;", "&#x3A9;") are read as the character they name,
+    // as HTML reads them; otherwise they are plain text.
+    bool references = false;
+};
+
+// The pieces of a line in reading order. A reference read as a character is a Text piece of its
+// own whose text is that character.
+std::vector<MarkupPiece> ReadMarkup(std::wstring_view line, ReadOptions options = {});
 
 // Every line starts plain. Unclosed tags carry on to the end of the line; tags the room does not
 // know, and stray '<', are shown as text. "<br>" and CR, LF or CR LF in the text break the line.
-std::vector<StyledRun> ParseMarkup(std::wstring_view line);
+std::vector<StyledRun> ParseMarkup(std::wstring_view line, ReadOptions options = {});
+
+// The numeric character reference at the start of text, read as HTML reads one: "&#" and decimal
+// digits, or "&#x" and hexadecimal ones, then an optional ";". A code point of 0, beyond U+10FFFF
+// or in the surrogate range reads as U+FFFD; 0x80 to 0x9F as their Windows-1252 characters.
+// Gives the character (a surrogate pair beyond U+FFFF where wchar_t is 16 bits) and sets length to
+// the characters read; gives nothing when text does not start with a reference (no digits, for
+// one).
+std::wstring ReadReference(std::wstring_view text, std::size_t& length);
 
 // "#RRGGBB" or "RRGGBB", either case.
 std::optional<Rgb> ParseColour(std::wstring_view value);

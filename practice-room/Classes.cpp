@@ -9,6 +9,7 @@ namespace {
 
 WNDPROC g_richBase = nullptr;
 int g_richExtraOffset = 0; // our slot after the rich edit's own extra bytes
+int g_claimedLength = -1;
 
 // The text a caller last set, kept while the control still shows what that produced: a
 // single-line rich edit may drop or rewrite CR and LF, but callers must read back what they wrote.
@@ -76,6 +77,8 @@ LRESULT CALLBACK RichProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return result;
     }
     case WM_GETTEXTLENGTH:
+        if (g_claimedLength >= 0 && IsEditable(window))
+            return g_claimedLength;
         if (const std::wstring* raw = CurrentRaw(window))
             return static_cast<LRESULT>(raw->size());
         break;
@@ -119,7 +122,14 @@ bool RegisterSuperclass(HINSTANCE instance, const wchar_t* baseClass, const wcha
 
 } // namespace
 
-bool RegisterControlClasses(HINSTANCE instance) {
+std::wstring RichText(HWND window) {
+    if (const std::wstring* raw = CurrentRaw(window))
+        return *raw;
+    return ShownText(window);
+}
+
+bool RegisterControlClasses(HINSTANCE instance, int claimedLength) {
+    g_claimedLength = claimedLength;
     WNDCLASSEXW rich{};
     rich.cbSize = sizeof rich;
     if (!GetClassInfoExW(nullptr, RICHEDIT_CLASSW, &rich))

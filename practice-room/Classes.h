@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 inline constexpr wchar_t kRichClass[] = L"RICHCNTL";
 inline constexpr wchar_t kListClass[] = L"_AOL_Listbox";
 inline constexpr wchar_t kIconClass[] = L"_AOL_Icon";
@@ -12,4 +14,8 @@ inline constexpr wchar_t kStaticClass[] = L"_AOL_Static";
 inline constexpr UINT kLineEntered = WM_APP + 1;
 
 // Registers the four control classes (riched20.dll must already be loaded). False on failure.
-bool RegisterControlClasses(HINSTANCE instance);
+// claimedLength >= 0: editable "RICHCNTL"s answer WM_GETTEXTLENGTH with it, whatever they hold.
+bool RegisterControlClasses(HINSTANCE instance, int claimedLength = -1);
+
+// What a "RICHCNTL" holds, read past any claimed length.
+std::wstring RichText(HWND window);

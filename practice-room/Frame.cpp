@@ -31,8 +31,9 @@ class WelcomeWindow : public MdiChild {
 } // namespace
 
 Frame::Frame(const Options& options)
-    : options_(options), rules_{options.name, options.emptyDelayMs, options.neverEmpty,
-                                options.closeOnLine},
+    : options_(options), rules_{options.name,        options.emptyDelayMs,    options.neverEmpty,
+                                options.closeOnLine, options.busyMs,          options.faultFrom,
+                                options.exitOnEnter, options.renderReferences},
       log_(options.logPath), look_(Look::Make()) {}
 
 bool Frame::RegisterWindowClass(HINSTANCE instance) {
@@ -73,7 +74,7 @@ bool Frame::Populate() {
         const int offset = 24 * (n - 1);
         const RECT bounds =
             look_.Scaled(RECT{48 + offset, 40 + offset, 48 + offset + 800, 40 + offset + 480});
-        auto room = std::make_unique<RoomWindow>(rules_, log_, look_);
+        auto room = std::make_unique<RoomWindow>(rules_, log_, look_, linesOffered_);
         if (!room->Create(mdiArea_, RoomCaption(options_.roomName, n), bounds))
             return false;
         children_.push_back(std::move(room));

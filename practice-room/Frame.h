@@ -24,6 +24,7 @@ class Frame {
     RoomRules rules_;
     ChatLog log_;
     Look look_;
+    int linesOffered_ = 0;
     HWND window_ = nullptr;
     HWND mdiArea_ = nullptr;
     std::vector<std::unique_ptr<MdiChild>> children_;

@@ -2,52 +2,118 @@
 
 #include <cerrno>
 #include <cwchar>
+#include <cwctype>
+
+const wchar_t kUsage[] =
+    L"practice-room [options]\n"
+    L"  --name NAME          screen name shown in the welcome window (Blue Fox)\n"
+    L"  --rooms N            number of chat rooms, 0 to 20 (1)\n"
+    L"  --room-name NAME     caption of the first room (Town Square)\n"
+    L"  --no-welcome         no welcome window\n"
+    L"  --log FILE           append every received line to FILE\n"
+    L"  --empty-delay MS     empty the input MS ms after taking a line\n"
+    L"  --never-empty        never empty the input\n"
+    L"  --close-on-line      close the room when it takes a line\n"
+    L"Faults:\n"
+    L"  --busy-ms MS         stay busy MS ms inside Enter before taking the line, answering\n"
+    L"                       nothing meanwhile (a hung client)\n"
+    L"  --fault-from K       --busy-ms and --exit-on-enter apply from the K-th received line\n"
+    L"                       on (1)\n"
+    L"  --exit-on-enter      end the process inside Enter without taking the line (a crash)\n"
+    L"  --claim-length N     the chat input answers WM_GETTEXTLENGTH with N, far beyond\n"
+    L"                       what it holds. Wine works the length out itself for ANSI\n"
+    L"                       callers in other processes, so there only callers in this\n"
+    L"                       process and Unicode ones see the claim; on Windows every\n"
+    L"                       caller does\n"
+    L"  --render-refs        the transcript shows numeric character references (&#937;\n"
+    L"                       &#x3A9;) as the characters, as HTML does\n"
+    L"  --help               this text\n";
 
 namespace {
 
-bool ParseCount(const std::wstring& text, int& out) {
-    if (text.empty())
+constexpr long kMaxNumber = 100000000;
+
+bool ParseNumber(const std::wstring& text, int& out) {
+    if (text.empty() || text[0] == L'-' || text[0] == L'+' || std::iswspace(text[0]))
         return false;
     wchar_t* end = nullptr;
     errno = 0;
     const long value = std::wcstol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != L'\0' || value < 0 || value > 100000)
+    if (errno != 0 || *end != L'\0' || value > kMaxNumber)
         return false;
     out = static_cast<int>(value);
     return true;
 }
 
+enum class Kind { Flag, Text, Number };
+
+struct Spec {
+    const wchar_t* name;
+    Kind kind;
+    bool Options::*flag = nullptr;
+    bool flagValue = true;
+    std::wstring Options::*text = nullptr;
+    int Options::*number = nullptr;
+};
+
+const Spec kSpecs[] = {
+    {.name = L"--no-welcome", .kind = Kind::Flag, .flag = &Options::welcome, .flagValue = false},
+    {.name = L"--never-empty", .kind = Kind::Flag, .flag = &Options::neverEmpty},
+    {.name = L"--close-on-line", .kind = Kind::Flag, .flag = &Options::closeOnLine},
+    {.name = L"--exit-on-enter", .kind = Kind::Flag, .flag = &Options::exitOnEnter},
+    {.name = L"--render-refs", .kind = Kind::Flag, .flag = &Options::renderReferences},
+    {.name = L"--help", .kind = Kind::Flag, .flag = &Options::help},
+    {.name = L"--name", .kind = Kind::Text, .text = &Options::name},
+    {.name = L"--room-name", .kind = Kind::Text, .text = &Options::roomName},
+    {.name = L"--log", .kind = Kind::Text, .text = &Options::logPath},
+    {.name = L"--rooms", .kind = Kind::Number, .number = &Options::rooms},
+    {.name = L"--empty-delay", .kind = Kind::Number, .number = &Options::emptyDelayMs},
+    {.name = L"--busy-ms", .kind = Kind::Number, .number = &Options::busyMs},
+    {.name = L"--fault-from", .kind = Kind::Number, .number = &Options::faultFrom},
+    {.name = L"--claim-length", .kind = Kind::Number, .number = &Options::claimLength},
+};
+
+const Spec* Find(const std::wstring& arg) {
+    for (const Spec& spec : kSpecs)
+        if (arg == spec.name)
+            return &spec;
+    return nullptr;
+}
+
 } // namespace
 
-Options ParseOptions(const std::vector<std::wstring>& args) {
-    Options options;
+ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
+    ParsedOptions parsed;
+    Options& options = parsed.options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == L"--no-welcome") {
-            options.welcome = false;
-        } else if (arg == L"--never-empty") {
-            options.neverEmpty = true;
-        } else if (arg == L"--close-on-line") {
-            options.closeOnLine = true;
-        } else if (!hasValue) {
+        const Spec* spec = Find(arg == L"-h" || arg == L"/?" ? L"--help" : arg);
+        if (!spec) {
+            parsed.error = L"unknown option: " + arg;
+            return parsed;
+        }
+        if (spec->kind == Kind::Flag) {
+            options.*spec->flag = spec->flagValue;
             continue;
-        } else if (arg == L"--name") {
-            options.name = args[++i];
-        } else if (arg == L"--room-name") {
-            options.roomName = args[++i];
-        } else if (arg == L"--log") {
-            options.logPath = args[++i];
-        } else if (arg == L"--rooms") {
-            ParseCount(args[++i], options.rooms);
-        } else if (arg == L"--empty-delay") {
-            ParseCount(args[++i], options.emptyDelayMs);
+        }
+        if (i + 1 == args.size()) {
+            parsed.error = arg + L" needs a value";
+            return parsed;
+        }
+        const std::wstring& value = args[++i];
+        if (spec->kind == Kind::Text) {
+            options.*spec->text = value;
+        } else if (!ParseNumber(value, options.*spec->number)) {
+            parsed.error = arg + L" takes a whole number from 0, not \"" + value + L"\"";
+            return parsed;
         }
     }
+    if (options.faultFrom < 1)
+        parsed.error = L"--fault-from counts lines from 1";
     // A room count beyond what anyone can look at only exhausts window handles.
     if (options.rooms > 20)
         options.rooms = 20;
-    return options;
+    return parsed;
 }
 
 std::wstring RoomCaption(const std::wstring& roomName, int n) {

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr UINT_PTR kEmptyTimer = 1;
+constexpr UINT kCrashExitCode = 3;
 constexpr int kSendId = 101;
 // Lengths at 96 dpi; the room scales them with the display.
 constexpr int kMargin = 8;
@@ -75,12 +76,20 @@ void RoomWindow::OnSize(int width, int height) {
 }
 
 std::wstring RoomWindow::InputText() const {
-    const auto length = SendMessageW(input_, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
-    const auto copied =
-        SendMessageW(input_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
+    return RichText(input_);
+}
+
+// A client that hangs or crashes while it handles Enter, before it has taken the line.
+void RoomWindow::OnEnter() {
+    if (InputText().empty() || ++linesOffered_ < rules_.faultFrom) {
+        TakeLine();
+        return;
+    }
+    if (rules_.exitOnEnter)
+        ExitProcess(kCrashExitCode); // no goodbye: nothing is taken, nothing is cleaned up
+    if (rules_.busyMs > 0)
+        Sleep(static_cast<DWORD>(rules_.busyMs)); // answers nothing, sent messages included
+    TakeLine();
 }
 
 void RoomWindow::TakeLine() {
@@ -88,7 +97,7 @@ void RoomWindow::TakeLine() {
     if (line.empty())
         return; // pressing Enter on an empty input sends nothing
     log_.Append(line);
-    transcript_.AppendLine(rules_.screenName, line);
+    transcript_.AppendLine(rules_.screenName, line, rules_.renderReferences);
     if (rules_.closeOnLine) {
         SendMessageW(GetParent(window_), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window_), 0);
         return;
@@ -111,7 +120,7 @@ LRESULT RoomWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSize(LOWORD(lParam), HIWORD(lParam));
         break; // DefMDIChildProc needs WM_SIZE too
     case kLineEntered:
-        TakeLine();
+        OnEnter();
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kSendId && HIWORD(wParam) == BN_CLICKED) {

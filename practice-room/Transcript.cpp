@@ -28,11 +28,12 @@ DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
 
 } // namespace
 
-void Transcript::AppendLine(std::wstring_view speaker, std::wstring_view markup) {
+void Transcript::AppendLine(std::wstring_view speaker, std::wstring_view markup, bool references) {
     if (!window_)
         return;
     const bool first = GetWindowTextLengthW(window_) == 0;
-    const std::string rtf = LineToRtf(speaker, ParseMarkup(markup), !first);
+    const std::string rtf =
+        LineToRtf(speaker, ParseMarkup(markup, {.references = references}), !first);
     Source source{&rtf, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
     SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(-1), -1);

@@ -11,7 +11,8 @@ class Transcript {
     void Attach(HWND richEdit) { window_ = richEdit; }
 
     // "speaker: " in the room's own style, then the line's markup rendered; one paragraph each.
-    void AppendLine(std::wstring_view speaker, std::wstring_view markup);
+    // With references, numeric character references show as their characters.
+    void AppendLine(std::wstring_view speaker, std::wstring_view markup, bool references = false);
 
   private:
     HWND window_;

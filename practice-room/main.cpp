@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ChatLog.h"
 #include "Classes.h"
 #include "Frame.h"
 #include "MdiChild.h"
@@ -33,18 +34,48 @@ void BeDpiAware() {
         SetProcessDPIAware();
 }
 
+// To the console the room was started from when there is one (a script reads it there), else
+// in a message box.
+void Tell(const std::wstring& text, bool isError) {
+    HANDLE out = GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if ((!out || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
+        out = GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    std::wstring crlf;
+    for (const wchar_t c : text)
+        crlf += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    const std::string bytes = ToAnsi(crlf);
+    DWORD written = 0;
+    if (out && out != INVALID_HANDLE_VALUE &&
+        WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return;
+    MessageBoxW(nullptr, text.c_str(), L"Practice room",
+                isError ? MB_ICONERROR : MB_ICONINFORMATION);
+}
+
+constexpr int kBadCommandLine = 2;
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+    const ParsedOptions parsed = ParseOptions(CommandLineArgs());
+    if (!parsed.error.empty()) {
+        Tell(L"practice-room: " + parsed.error + L"\n\n" + kUsage, true);
+        return kBadCommandLine;
+    }
+    const Options& options = parsed.options;
+    if (options.help) {
+        Tell(kUsage, false);
+        return 0;
+    }
+
     BeDpiAware();
     // Kept loaded for the life of the process: the rich edit windows live in it.
     if (!LoadLibraryW(L"riched20.dll"))
         return 1;
-    if (!RegisterControlClasses(instance) || !MdiChild::RegisterWindowClass(instance) ||
-        !Frame::RegisterWindowClass(instance))
+    if (!RegisterControlClasses(instance, options.claimLength) ||
+        !MdiChild::RegisterWindowClass(instance) || !Frame::RegisterWindowClass(instance))
         return 1;
 
-    const Options options = ParseOptions(CommandLineArgs());
     auto frame = Frame::Create(options, showCommand);
     if (!frame)
         return 1;

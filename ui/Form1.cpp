@@ -186,6 +186,18 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
+    case WM_CLOSE:
+        // Closed from outside (the close mark ends the program through CloseNow): a held draft
+        // still gets its last try.
+        if (postsInFlight_ == 0 && !heldDrafts_.empty())
+            PutBackHeldDrafts();
+        break;
+    case WM_TIMER:
+        if (wParam == kHeldDraftTimer) {
+            OnDraftTimer();
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         // However the window goes, the program goes with it.
         ended_ = true;

@@ -10,6 +10,7 @@
 #include "WendrikFaderV2.h"
 
 #include <array>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,11 @@ class Form1 : public SkinnedForm {
     void EndProgram();
     bool Post(const std::u16string& line);
 
+    // Drafts a post could not put back into the chat input (Form1HeldDrafts.cpp).
+    void HoldDraft(std::u16string draft);
+    void OnDraftTimer();
+    void PutBackHeldDrafts();
+
     // Send (Form1Send.cpp).
     void Command1_Click();
     SendInputs ReadSendInputs() const; // everything one press of Send reads from the window
@@ -93,6 +99,11 @@ class Form1 : public SkinnedForm {
     bool closeRequested_ = false;
     bool closing_ = false;
     bool ended_ = false;
+
+    // Oldest first; offered again from a timer until the client's input takes them.
+    static constexpr UINT_PTR kHeldDraftTimer = 1;
+    std::deque<std::u16string> heldDrafts_;
+    bool puttingBack_ = false;
 };
 
 } // namespace quillon

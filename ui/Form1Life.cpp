@@ -81,6 +81,7 @@ void Form1::Label2_Click() {
 void Form1::CloseNow() {
     closing_ = true;
     Post(Announcement(kUnloadedText));
+    PutBackHeldDrafts(); // the last chance: nobody offers them once we are gone
     EndProgram();
 }
 
@@ -95,14 +96,16 @@ void Form1::EndProgram() {
 }
 
 bool Form1::Post(const std::u16string& line) {
-    bool taken = false;
+    Korvelix6o::PostResult result;
     {
         InFlight guard(postsInFlight_);
-        taken = Korvelix6o::ChatSend(line);
+        result = Korvelix6o::ChatSend(line);
     }
+    if (!result.heldDraft.empty())
+        HoldDraft(std::move(result.heldDraft));
     if (postsInFlight_ == 0 && closeRequested_ && !closing_)
         CloseNow();
-    return taken;
+    return result.taken;
 }
 
 void Form1::Combo1_Click() {

@@ -20,7 +20,7 @@ TEST(ChatSend, DraftSurvivesAndLineIsTaken) {
     FakeClient client;
     const HWND input = Input(client.AddRoom());
     SetWindowTextW(input, L"hello");
-    EXPECT_TRUE(ChatSend(u"hi"));
+    EXPECT_TRUE(ChatSend(u"hi").taken);
     EXPECT_EQ(Inputs().lines, Lines{L"hi"});
     EXPECT_EQ(Inputs().clears, 1);
     EXPECT_EQ(TextOf(input), L"hello");
@@ -29,7 +29,7 @@ TEST(ChatSend, DraftSurvivesAndLineIsTaken) {
 TEST(ChatSend, EmptyInputIsNotClearedAndStaysEmpty) {
     FakeClient client;
     const HWND input = Input(client.AddRoom());
-    EXPECT_TRUE(ChatSend(u"hi"));
+    EXPECT_TRUE(ChatSend(u"hi").taken);
     EXPECT_EQ(Inputs().clears, 0);
     EXPECT_EQ(Inputs().lines, Lines{L"hi"});
     EXPECT_EQ(TextOf(input), L"");
@@ -38,7 +38,7 @@ TEST(ChatSend, EmptyInputIsNotClearedAndStaysEmpty) {
 TEST(ChatSend, EmptyLineStillGetsTheCarriageReturn) {
     FakeClient client;
     client.AddRoom();
-    EXPECT_TRUE(ChatSend(u""));
+    EXPECT_TRUE(ChatSend(u"").taken);
     EXPECT_EQ(Inputs().lines, Lines{L""});
 }
 
@@ -48,17 +48,17 @@ TEST(ChatSend, LineCrossesTheAnsiCodePageUnchanged) {
     FakeClient client;
     client.AddRoom();
     const std::u16string line = u"<font color=#FF0000>Gr\u00fc\u00dfe \u00e0 tous</font>";
-    EXPECT_TRUE(ChatSend(line));
+    EXPECT_TRUE(ChatSend(line).taken);
     ASSERT_EQ(Inputs().lines.size(), 1u);
     EXPECT_EQ(Inputs().lines[0], std::wstring(line.begin(), line.end()));
 }
 
 TEST(ChatSend, NothingIsSentWithoutClientOrRoom) {
-    EXPECT_FALSE(ChatSend(u"hi"));
+    EXPECT_FALSE(ChatSend(u"hi").taken);
     FakeClient client;
     const HWND almost = client.AddInner(L"Almost", {L"RICHCNTL", L"RICHCNTL", L"_AOL_Icon"});
     SetWindowTextW(Input(almost), L"draft");
-    EXPECT_FALSE(ChatSend(u"hi"));
+    EXPECT_FALSE(ChatSend(u"hi").taken);
     EXPECT_TRUE(Inputs().lines.empty());
     EXPECT_EQ(Inputs().clears, 0);
     EXPECT_EQ(TextOf(Input(almost)), L"draft");
@@ -69,7 +69,7 @@ TEST(ChatSend, GoesIntoTheFrontmostRoomsInput) {
     const HWND front = client.AddRoom(L"Town Square");
     const HWND back = client.AddRoom(L"Town Square 2");
     SetWindowTextW(Input(back), L"other draft");
-    EXPECT_TRUE(ChatSend(u"hi"));
+    EXPECT_TRUE(ChatSend(u"hi").taken);
     EXPECT_EQ(Inputs().takers, std::vector<HWND>{Input(front)});
     EXPECT_EQ(TextOf(Input(back)), L"other draft");
 }
@@ -79,8 +79,8 @@ TEST(ChatSend, WaitsForALateClientWhileEventsRun) {
     const HWND input = Input(client.AddRoom());
     Inputs().emptying = Emptying::Later; // empties from a timer: only runs if the wait lets it
     SetWindowTextW(input, L"hello");
-    EXPECT_TRUE(ChatSend(u"one"));
-    EXPECT_TRUE(ChatSend(u"two"));
+    EXPECT_TRUE(ChatSend(u"one").taken);
+    EXPECT_TRUE(ChatSend(u"two").taken);
     EXPECT_EQ(Inputs().lines, (Lines{L"one", L"two"}));
     EXPECT_EQ(TextOf(input), L"hello");
 }
@@ -90,7 +90,7 @@ TEST(ChatSend, QuitRequestedDuringTheWaitIsKept) {
     client.AddRoom();
     Inputs().emptying = Emptying::Later;
     PostQuitMessage(7);
-    EXPECT_TRUE(ChatSend(u"bye"));
+    EXPECT_TRUE(ChatSend(u"bye").taken);
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
@@ -99,7 +99,7 @@ TEST(ChatSend, QuitRequestedDuringTheWaitIsKept) {
 bool nestedTaken = false;
 
 void PostNested() {
-    nestedTaken = ChatSend(u"nested");
+    nestedTaken = ChatSend(u"nested").taken;
 }
 
 TEST(ChatSendNesting, PostInsideTheWaitKeepsDraftAndLeavesNoLineBehind) {
@@ -110,7 +110,7 @@ TEST(ChatSendNesting, PostInsideTheWaitKeepsDraftAndLeavesNoLineBehind) {
     nestedTaken = false;
     Trigger nested(PostNested);
     nested.Post(); // the room is the first candidate, so this runs in the outer call's wait
-    EXPECT_TRUE(ChatSend(u"outer"));
+    EXPECT_TRUE(ChatSend(u"outer").taken);
     EXPECT_EQ(nested.runs(), 1);
     EXPECT_TRUE(nestedTaken);
     EXPECT_EQ(Inputs().lines, (Lines{L"outer", L"nested"}));
@@ -125,7 +125,7 @@ TEST(ChatSendNesting, PostWhileTheOuterCallStillSearchesKeepsDraft) {
     nestedTaken = false;
     Trigger nested(PostNested);
     nested.Post(); // runs in the search's pass, before the outer call has saved the draft
-    EXPECT_TRUE(ChatSend(u"outer"));
+    EXPECT_TRUE(ChatSend(u"outer").taken);
     EXPECT_EQ(nested.runs(), 1);
     EXPECT_TRUE(nestedTaken);
     EXPECT_EQ(Inputs().lines, (Lines{L"nested", L"outer"}));

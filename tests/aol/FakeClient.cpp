@@ -22,14 +22,24 @@ LRESULT CALLBACK InputProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLEAR:
         ++Inputs().clears;
         break;
+    case WM_SETTEXT:
+        if (Inputs().setTextBusyMs)
+            Sleep(Inputs().setTextBusyMs);
+        break;
     case WM_CHAR:
         if (wp != '\r')
             break;
+        if (Inputs().enterBusyMs)
+            Sleep(Inputs().enterBusyMs);
         {
             std::wstring line(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
             line.resize(static_cast<std::size_t>(GetWindowTextW(w, line.data(), line.size())));
             Inputs().lines.push_back(line);
             Inputs().takers.push_back(w);
+        }
+        if (Inputs().closeOnEnter) {
+            DestroyWindow(GetAncestor(w, GA_ROOT));
+            return 0;
         }
         if (Inputs().emptying == Emptying::AtOnce)
             SetWindowTextW(w, L"");

@@ -15,6 +15,9 @@ struct InputRecord {
     std::vector<HWND> takers; // the input that took each line
     int clears = 0;
     Emptying emptying = Emptying::AtOnce;
+    DWORD setTextBusyMs = 0;   // how long every WM_SETTEXT takes
+    DWORD enterBusyMs = 0;     // how long the Enter handling keeps the input's thread busy
+    bool closeOnEnter = false; // the client goes away while handling Enter
 };
 InputRecord& Inputs();
 

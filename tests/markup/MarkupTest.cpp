@@ -141,4 +141,36 @@ TEST(ReadMarkup, PiecesCoverTheLineInOrderAndSayWhatEachStretchIs) {
     EXPECT_EQ(at, line.size());
 }
 
+TEST(ParseMarkup, ReadsNumericReferencesOnlyWhenAsked) {
+    const std::wstring line =
+        L"<font color=#FF0000>&#937;<font color=#00FF00>&#x3a9;&#128512;;&#233";
+    EXPECT_EQ(Texts(ParseMarkup(line)), L"&#937;&#x3a9;&#128512;;&#233") << "off by default";
+    const auto runs = ParseMarkup(line, {.references = true});
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].text, L"\u03A9");
+    EXPECT_EQ(runs[0].style.colour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(runs[1].text, L"\u03A9\U0001F600;\u00E9") << "the ';' is optional, as in HTML";
+
+    const auto pieces = ReadMarkup(L"a&#937;b", {.references = true});
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[1].begin, 1u);
+    EXPECT_EQ(pieces[1].end, 7u) << "the reference's piece spans its source";
+}
+
+TEST(ParseMarkup, ReferencesHtmlRejectsStayTextOrBecomeTheReplacementCharacter) {
+    auto read = [](std::wstring_view line) {
+        return Texts(ParseMarkup(line, {.references = true}));
+    };
+    // No digits: not a reference at all.
+    EXPECT_EQ(read(L"&#; &#x; &#xg; & &amp; &#"), L"&#; &#x; &#xg; & &amp; &#");
+    // Where HTML shows U+FFFD: zero, surrogate code points, beyond U+10FFFF (however long).
+    EXPECT_EQ(read(L"&#0;&#xD800;&#57343;&#x110000;&#99999999999999999999;"),
+              L"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+    // The C1 range reads as Windows-1252, as in HTML; the five holes stay themselves.
+    EXPECT_EQ(read(L"&#128;&#x9F;&#x81;"), L"\u20AC\u0178\u0081");
+    EXPECT_EQ(read(L"&#x10FFFF;&#65;&#10;"), L"\U0010FFFF"
+                                             L"A\n")
+        << "not a line break";
+}
+
 } // namespace

@@ -298,4 +298,39 @@ TEST(RoomProcess, ClosingTheFrameEndsTheProcess) {
     EXPECT_EQ(code, 0u);
 }
 
+TEST(RoomProcess, FaultsStartAtTheirLineAndTheRoomIsNotFooledByItsOwnClaim) {
+    Room room(L"--fault-from 3 --busy-ms 1500 --exit-on-enter --claim-length 123456");
+    const HWND input = room.Input();
+    EXPECT_EQ(SendMessageW(input, WM_GETTEXTLENGTH, 0, 0), 123456);
+    Post(input, "one");
+    Post(input, "");
+    Post(input, "two"); // an empty Enter is no line: this is line 2
+    EXPECT_EQ(room.Lines(), (std::vector<std::string>{"one", "two"}));
+
+    SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("three"));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(input, WM_CHAR, 13, 0, SMTO_NORMAL, 5000, &result);
+    ASSERT_EQ(WaitForSingleObject(room.Process(), 5000), WAIT_OBJECT_0) << "exits inside Enter";
+    DWORD code = 0;
+    GetExitCodeProcess(room.Process(), &code);
+    EXPECT_EQ(code, 3u);
+    EXPECT_EQ(room.Lines().size(), 2u) << "without taking the line";
+}
+
+TEST(RoomProcess, BusyInsideEnterAnswersNothingThenTakesTheLine) {
+    Room room(L"--busy-ms 2000 --render-refs");
+    const HWND input = room.Input();
+    SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("&#937; and &amp;"));
+    PostMessageA(input, WM_CHAR, 13, 0);
+    Sleep(300);
+    DWORD_PTR length = 0;
+    EXPECT_EQ(SendMessageTimeoutA(input, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 300, &length), 0)
+        << "hangs: not even sent messages are answered";
+    ASSERT_TRUE(Eventually([&] { return room.Lines().size() == 1; }));
+    EXPECT_EQ(room.Lines()[0], "&#937; and &amp;") << "the line is received as it was sent";
+    wchar_t shown[64] = L"";
+    SendMessageW(room.Transcript(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"Blue Fox: \u03A9 and &amp;") << "the transcript reads the reference";
+}
+
 } // namespace

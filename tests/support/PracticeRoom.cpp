@@ -4,6 +4,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
+
+#include "Markup.h"
 
 namespace {
 
@@ -31,15 +34,21 @@ std::wstring FreshLogPath() {
     return path;
 }
 
-bool HasChatRoom(HWND frame) {
-    const HWND area = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+// The front room's rich edits: its transcript and its chat input.
+std::pair<HWND, HWND> RoomControls(HWND frame) {
+    const HWND area = frame ? FindWindowExW(frame, nullptr, L"MDIClient", nullptr) : nullptr;
     for (HWND inner = FindWindowExW(area, nullptr, L"AOL Child", nullptr); area && inner;
          inner = FindWindowExW(area, inner, L"AOL Child", nullptr)) {
         const HWND first = FindWindowExW(inner, nullptr, L"RICHCNTL", nullptr);
-        if (first && FindWindowExW(inner, first, L"RICHCNTL", nullptr))
-            return true;
+        const HWND second = first ? FindWindowExW(inner, first, L"RICHCNTL", nullptr) : nullptr;
+        if (second)
+            return {first, second};
     }
-    return false;
+    return {nullptr, nullptr};
+}
+
+bool HasChatRoom(HWND frame) {
+    return RoomControls(frame).second != nullptr;
 }
 
 HWND FrameOf(DWORD processId) {
@@ -63,6 +72,33 @@ std::wstring BesideThisExe(const std::wstring& fileName) {
         path.resize(path.size() * 2);
     path.resize(n);
     return path.substr(0, path.find_last_of(L"\\/") + 1) + fileName;
+}
+
+bool ReadText(HWND window, std::wstring& text, UINT timeoutMs) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length))
+        return false;
+    std::wstring buffer(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
+                             reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, timeoutMs,
+                             &copied))
+        return false;
+    buffer.resize(std::min<std::size_t>(copied, length));
+    text = std::move(buffer);
+    return true;
+}
+
+std::wstring ShownText(const std::string& ansiLine) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansiLine.data(), static_cast<int>(ansiLine.size()),
+                                      nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansiLine.data(), static_cast<int>(ansiLine.size()), wide.data(),
+                        n);
+    std::wstring shown;
+    for (const StyledRun& run : ParseMarkup(wide, {.references = true}))
+        shown += run.lineBreak ? L"\n" : run.text;
+    return shown;
 }
 
 std::string UnescapeLogLine(const std::string& line) {
@@ -131,6 +167,18 @@ PracticeRoom::~PracticeRoom() {
     }
     CloseHandle(process_);
     DeleteFileW(logPath_.c_str());
+}
+
+HWND PracticeRoom::Input() const {
+    return RoomControls(frame_).second;
+}
+
+HWND PracticeRoom::Transcript() const {
+    return RoomControls(frame_).first;
+}
+
+bool PracticeRoom::WaitForExit(DWORD timeoutMs) const {
+    return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
 }
 
 // Only complete lines count: the room may be in the middle of writing the last one.

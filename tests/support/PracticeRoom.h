@@ -20,6 +20,9 @@ class PracticeRoom {
     bool WaitForLines(std::size_t n, DWORD timeoutMs) const;
     DWORD ProcessId() const { return processId_; }
     HWND Frame() const { return frame_; }
+    HWND Input() const;      // the front room's chat input, or null
+    HWND Transcript() const; // the front room's transcript, or null
+    bool WaitForExit(DWORD timeoutMs) const;
 
   private:
     std::wstring logPath_;
@@ -29,6 +32,13 @@ class PracticeRoom {
 };
 
 std::wstring BesideThisExe(const std::wstring& fileName);
+
+// A window's text asked of the window itself, so it works across processes; false when the
+// window did not answer in time (its thread hangs) or is gone.
+bool ReadText(HWND window, std::wstring& text, UINT timeoutMs = 1000);
+
+// What a received line shows as plain text: its markup read, numeric references included.
+std::wstring ShownText(const std::string& ansiLine);
 
 // The log's escapes undone: "\\" is a backslash, "\r" and "\n" the control characters.
 std::string UnescapeLogLine(const std::string& line);

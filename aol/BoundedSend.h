@@ -1,0 +1,25 @@
+// The one way messages reach the client's windows: bounded in time, and never holding this
+// thread's posted events (paint, typing, clicks) for longer than a few tens of milliseconds.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace Korvelix6o {
+
+using Clock = std::chrono::steady_clock;
+
+// Sends once and waits for the answer until the deadline, letting this thread's pending events
+// run while the window is slow. Nothing when the window is gone or did not answer in time; a
+// message it never picked up by then is cancelled (Wine may still deliver it once the window's
+// thread is free again), one it was handling runs to its end.
+//
+// text, if given, is what lParam points to: its bytes go with the message and, for messages
+// that write into the buffer (WM_GETTEXT, sized by wParam), come back into it on an answer.
+std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
+                                   Clock::time_point deadline, std::string* text = nullptr);
+
+} // namespace Korvelix6o

@@ -1,0 +1,130 @@
+// Send through the program's real controls while the chat client hangs, crashes or gets text it
+// cannot hold in its code page: the window keeps answering, no line arrives twice, a line that
+// was not taken stays in the text box, and the user's draft comes back to the chat input.
+#include "ControlIds.h"
+#include "PostedProbe.h"
+#include "PracticeRoom.h"
+#include "QuillonApp.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace quillon;
+
+namespace {
+
+constexpr unsigned kAnswerBoundMs = 250; // the longest the window may leave posted input waiting
+constexpr wchar_t kDraft[] = L"hello";
+
+std::wstring TextOf(HWND window) {
+    std::wstring text;
+    return ReadText(window, text) ? text : L"<no answer>";
+}
+
+// Quillon started once, against a healthy room that takes its start-up lines; each case then
+// brings up a room of its own that misbehaves from its first line.
+class Faults : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        auto first = std::make_unique<PracticeRoom>();
+        app_ = std::make_unique<QuillonApp>();
+        ASSERT_TRUE(first->WaitForLines(2, 10000));
+    }
+    static void TearDownTestSuite() { app_.reset(); }
+
+    // The room's user has typed a draft; the line goes into Text1 and Send is pressed.
+    static void SendWithDraft(const PracticeRoom& room, const std::wstring& line) {
+        ASSERT_NE(room.Input(), nullptr);
+        SendMessageW(room.Input(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kDraft));
+        app_->SetText(line);
+        app_->Press(IDC_COMMAND1);
+    }
+
+    static bool Eventually(bool (*condition)(const PracticeRoom&), const PracticeRoom& room,
+                           DWORD timeoutMs) {
+        for (DWORD waited = 0; waited < timeoutMs; waited += 50, Settle(50))
+            if (condition(room))
+                return true;
+        return condition(room);
+    }
+    static bool DraftIsBack(const PracticeRoom& room) { return TextOf(room.Input()) == kDraft; }
+
+    static inline std::unique_ptr<QuillonApp> app_;
+};
+
+TEST_F(Faults, AClientBusySixSecondsCostsOnlyTime) {
+    PracticeRoom room({L"--busy-ms", L"6000"});
+    PostedProbe probe(app_->Control(IDC_COMBO1));
+    SendWithDraft(room, L"slow line");
+    ASSERT_TRUE(room.WaitForLines(1, 20000));
+    EXPECT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 5000))
+        << "taken: Text1 is emptied";
+    EXPECT_TRUE(Eventually(DraftIsBack, room, 5000)) << TextOf(room.Input());
+    Settle(1000);
+    ASSERT_EQ(room.Lines().size(), 1u) << "posted once";
+    EXPECT_EQ(ShownText(room.Lines()[0]), L"slow line");
+    EXPECT_GT(probe.Probes(), 20u);
+    EXPECT_LE(probe.LongestMs(), kAnswerBoundMs);
+}
+
+TEST_F(Faults, AClientBusyFifteenSecondsEndsTheSendNotTakenAndGetsTheDraftLater) {
+    PracticeRoom room({L"--busy-ms", L"15000"});
+    PostedProbe probe(app_->Control(IDC_COMBO1));
+    const DWORD pressed = GetTickCount();
+    SendWithDraft(room, L"hung line");
+    Settle(12000); // past the Send's bound, while the client still hangs
+    EXPECT_EQ(room.Lines().size(), 0u);
+    EXPECT_EQ(app_->Text(), L"hung line") << "not taken: the line stays in Text1";
+
+    // The client wakes and takes what its input held; the draft follows once it answers again.
+    ASSERT_TRUE(room.WaitForLines(1, 10000));
+    EXPECT_GE(GetTickCount() - pressed, 14000u);
+    EXPECT_TRUE(Eventually(DraftIsBack, room, 30000)) << TextOf(room.Input());
+    Settle(1000);
+    ASSERT_EQ(room.Lines().size(), 1u) << "the line arrived at most once";
+    EXPECT_EQ(ShownText(room.Lines()[0]), L"hung line");
+    EXPECT_EQ(app_->Text(), L"hung line") << "the program could not know it was taken";
+    EXPECT_GT(probe.Probes(), 50u);
+    EXPECT_LE(probe.LongestMs(), kAnswerBoundMs);
+    app_->SetText(L"");
+}
+
+TEST_F(Faults, AClientThatDiesInEnterLeavesTheLineForTheNextRoom) {
+    {
+        PracticeRoom dying({L"--exit-on-enter"});
+        PostedProbe probe(app_->Control(IDC_COMBO1));
+        SendWithDraft(dying, L"line for later");
+        ASSERT_TRUE(dying.WaitForExit(10000));
+        Settle(1000);
+        EXPECT_EQ(dying.Lines().size(), 0u);
+        EXPECT_EQ(app_->Text(), L"line for later") << "not taken: the line stays in Text1";
+        EXPECT_LE(probe.LongestMs(), kAnswerBoundMs);
+    }
+    PracticeRoom next;
+    SendWithDraft(next, L"line for later");
+    ASSERT_TRUE(next.WaitForLines(1, 10000));
+    EXPECT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 5000));
+    EXPECT_TRUE(Eventually(DraftIsBack, next, 5000)) << TextOf(next.Input());
+    Settle(500);
+    ASSERT_EQ(next.Lines().size(), 1u);
+    EXPECT_EQ(ShownText(next.Lines()[0]), L"line for later");
+}
+
+TEST_F(Faults, CharactersBeyondTheCodePageArriveAsReferencesAndShowAgain) {
+    PracticeRoom room({L"--render-refs"});
+    const std::wstring line = L"\u03A9 caf\u00E9 \u2603 \u65E5\u672C \U0001F600";
+    SendWithDraft(room, line);
+    ASSERT_TRUE(room.WaitForLines(1, 10000));
+    EXPECT_TRUE(Eventually(DraftIsBack, room, 5000)) << TextOf(room.Input());
+    const std::string raw = room.Lines()[0];
+    for (const char* reference : {"&#937;", "&#9731;", "&#26085;", "&#26412;", "&#128512;"})
+        EXPECT_NE(raw.find(reference), std::string::npos) << reference << " in " << raw;
+    EXPECT_NE(raw.find("\xE9"), std::string::npos) << "in the code page: sent as it is";
+    EXPECT_EQ(raw.find('?'), std::string::npos) << "no character replaced by '?'";
+    EXPECT_EQ(ShownText(raw), line);
+    EXPECT_NE(TextOf(room.Transcript()).find(L"Blue Fox: " + line), std::wstring::npos)
+        << "the transcript shows the characters again";
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+// How long a program's thread leaves its posted messages untaken, measured from a thread of ours.
+// A thread blocked in a send still answers sent messages, so only posted ones tell.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+class PostedProbe {
+  public:
+    // Probes through the edit selection of a combo box of the program (harmless: the box keeps
+    // its text). Starts at once; stops when destroyed.
+    explicit PostedProbe(HWND comboBox);
+    ~PostedProbe();
+    PostedProbe(const PostedProbe&) = delete;
+    PostedProbe& operator=(const PostedProbe&) = delete;
+
+    unsigned LongestMs() const { return longestMs_; } // longest wait for one probe so far
+    unsigned Probes() const { return probes_; }
+    void Reset() { longestMs_ = 0; }
+
+  private:
+    HWND combo_;
+    std::atomic<bool> stop_{false};
+    std::atomic<unsigned> longestMs_{0}, probes_{0};
+    std::thread thread_;
+    void Run();
+};
