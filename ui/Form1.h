@@ -100,7 +100,8 @@ class Form1 : public SkinnedForm {
     bool closing_ = false;
     bool ended_ = false;
 
-    // Oldest first; offered again from a timer until the client's input takes them.
+    // In the order they were held; offered again from a timer, newest first, until the
+    // client's input takes them.
     static constexpr UINT_PTR kHeldDraftTimer = 1;
     std::deque<std::u16string> heldDrafts_;
     bool puttingBack_ = false;

@@ -27,8 +27,10 @@ void Form1::OnDraftTimer() {
 void Form1::PutBackHeldDrafts() {
     puttingBack_ = true;
     // Into an empty input only, so one at a time: the next waits until the user sent this one.
-    if (!heldDrafts_.empty() && Korvelix6o::PutBackDraft(heldDrafts_.front()))
-        heldDrafts_.pop_front();
+    // Newest first: it belongs to the room open now, while an older one may come from a client
+    // that has gone since and must not take that room's input from its own draft.
+    if (!heldDrafts_.empty() && Korvelix6o::PutBackDraft(heldDrafts_.back()))
+        heldDrafts_.pop_back();
     puttingBack_ = false;
     if (heldDrafts_.empty() && hwnd_)
         KillTimer(hwnd_, kHeldDraftTimer);
