@@ -17,6 +17,8 @@ constexpr auto kBound = std::chrono::seconds(10);
 // the caller waiting no longer; the caller holds the draft and offers it again later.
 constexpr auto kPutBackBound = std::chrono::seconds(1);
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
+// How soon a held draft's last look at the input must be answered before it is written in.
+constexpr auto kConfirmBound = std::chrono::milliseconds(100);
 
 // Posts that calls further up this thread's stack are making. Handlers run inside every wait,
 // so a call can nest in another; each entry lives exactly as long as its call.
@@ -137,7 +139,12 @@ bool PutBackDraft(const std::u16string& draft) {
     // An earlier try the client was still handling when it timed out got there after all.
     if (current->text == ansi)
         return true;
-    return current->text.empty() && WriteText(input, ansi, deadline);
+    if (!current->text.empty())
+        return false;
+    // A client slow to answer (one just started, say) may have taken the user's typing after our
+    // read was queued: only an input that reads empty again, at once, is written into.
+    const auto again = ReadText(input, Clock::now() + kConfirmBound);
+    return again && again->text.empty() && WriteText(input, ansi, deadline);
 }
 
 } // namespace Korvelix6o

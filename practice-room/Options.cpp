@@ -47,7 +47,7 @@ bool ParseNumber(const std::wstring& text, int& out) {
 
 enum class Kind { Flag, Text, Number };
 
-struct Spec {
+struct Switch {
     const wchar_t* name;
     Kind kind;
     bool Options::*flag = nullptr;
@@ -56,7 +56,7 @@ struct Spec {
     int Options::*number = nullptr;
 };
 
-const Spec kSpecs[] = {
+const Switch kSwitches[] = {
     {.name = L"--no-welcome", .kind = Kind::Flag, .flag = &Options::welcome, .flagValue = false},
     {.name = L"--never-empty", .kind = Kind::Flag, .flag = &Options::neverEmpty},
     {.name = L"--close-on-line", .kind = Kind::Flag, .flag = &Options::closeOnLine},
@@ -73,10 +73,10 @@ const Spec kSpecs[] = {
     {.name = L"--claim-length", .kind = Kind::Number, .number = &Options::claimLength},
 };
 
-const Spec* Find(const std::wstring& arg) {
-    for (const Spec& spec : kSpecs)
-        if (arg == spec.name)
-            return &spec;
+const Switch* Find(const std::wstring& arg) {
+    for (const Switch& known : kSwitches)
+        if (arg == known.name)
+            return &known;
     return nullptr;
 }
 
@@ -87,13 +87,13 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
     Options& options = parsed.options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
-        const Spec* spec = Find(arg == L"-h" || arg == L"/?" ? L"--help" : arg);
-        if (!spec) {
+        const Switch* known = Find(arg == L"-h" || arg == L"/?" ? L"--help" : arg);
+        if (!known) {
             parsed.error = L"unknown option: " + arg;
             return parsed;
         }
-        if (spec->kind == Kind::Flag) {
-            options.*spec->flag = spec->flagValue;
+        if (known->kind == Kind::Flag) {
+            options.*known->flag = known->flagValue;
             continue;
         }
         if (i + 1 == args.size()) {
@@ -101,9 +101,9 @@ ParsedOptions ParseOptions(const std::vector<std::wstring>& args) {
             return parsed;
         }
         const std::wstring& value = args[++i];
-        if (spec->kind == Kind::Text) {
-            options.*spec->text = value;
-        } else if (!ParseNumber(value, options.*spec->number)) {
+        if (known->kind == Kind::Text) {
+            options.*known->text = value;
+        } else if (!ParseNumber(value, options.*known->number)) {
             parsed.error = arg + L" takes a whole number from 0, not \"" + value + L"\"";
             return parsed;
         }
