@@ -1,5 +1,6 @@
+#include "FadeTable.h"
+
 #include "ColourCode.h"
-#include "WendrikFaderV2.h"
 
 #include <cstring>
 #include <vector>
@@ -22,7 +23,8 @@ char16_t* PutComponent(char16_t* out, double component) {
 
 // Writes one tag of the mode's fixed width whole from constants and the table of digit pairs:
 // copying a tag just written would read back fresh two-character stores, which stalls.
-template <bool Compact> char16_t* WriteTag(char16_t* out, double r, double g, double b) {
+template <bool Compact>
+char16_t* WriteTag(char16_t* out, double r, double g, double b, char16_t gap) {
     static constexpr char16_t kCompactOpen[] = u"<font color=#";
     static constexpr char16_t kFullOpen[] = u"<font color=\"#";
     if constexpr (Compact)
@@ -35,7 +37,7 @@ template <bool Compact> char16_t* WriteTag(char16_t* out, double r, double g, do
     if constexpr (!Compact)
         *out++ = u'"';
     *out++ = u'>';
-    *out++ = u'\0'; // the gap a compact fade puts its character in
+    *out++ = gap; // NUL in the table, the character in a compact fade
     return out;
 }
 
@@ -44,10 +46,13 @@ Components TakeApart(Colour c) {
             static_cast<double>(GetBlue(c))};
 }
 
-// Fills `positions` tags, each with its gap, from out on. The running components stay in locals rather than in the
-// rows so they live in registers; the arithmetic and its order are those of the rows.
+// Fills `positions` tags, each with its gap (NUL, or the character of text at that position), from
+// out on. The running components stay in locals so they live in registers; the arithmetic and its
+// order are those the colours have always been made with.
 template <bool Compact>
-void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions) {
+void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions,
+               const char16_t* text) {
+    auto gap = [text](int i) { return text ? text[i] : u'\0'; };
     const int U = static_cast<int>(colours.size());
     int e = 0;
     const int m = U > 1 ? positions / (U - 1) : 0;
@@ -62,7 +67,7 @@ void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions)
             const double stepB = (to[2] - from[2]) / q;
             double r = from[0], g = from[1], b = from[2];
             for (int j = 0; j < m; ++j) {
-                out = WriteTag<Compact>(out, r, g, b);
+                out = WriteTag<Compact>(out, r, g, b, gap(e + j));
                 r += stepR; // accumulated, as the colours have always been made
                 g += stepG;
                 b += stepB;
@@ -73,27 +78,54 @@ void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions)
     if (e < positions) {
         const Components last = TakeApart(colours[U - 1]);
         for (; e < positions; ++e)
-            out = WriteTag<Compact>(out, last[0], last[1], last[2]);
+            out = WriteTag<Compact>(out, last[0], last[1], last[2], gap(e));
     }
 }
 
 } // namespace
 
-void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
-    // Without a colour there is no last colour to fill positions with: only entry 0 remains.
-    const std::size_t positions = (colours.empty() || n < 0) ? 0 : static_cast<std::size_t>(n);
-    const std::size_t width = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
-
+void TagTable::Write(const std::vector<Colour>& colours, std::size_t positions, bool Compact) {
+    width_ = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
+    count_ = positions;
+    deferred_ = false;
     // The buffer keeps its capacity, so a repeated fade overwrites it without allocating.
-    FadeTag.tags_.resize(positions * (width + 1));
-    FadeTag.width_ = width;
-    FadeTag.count_ = positions;
+    tags_.resize(positions * (width_ + 1));
     if (positions == 0)
         return;
     if (Compact)
-        WriteTags<true>(FadeTag.tags_.data(), colours, static_cast<int>(positions));
+        WriteTags<true>(tags_.data(), colours, static_cast<int>(positions), nullptr);
     else
-        WriteTags<false>(FadeTag.tags_.data(), colours, static_cast<int>(positions));
+        WriteTags<false>(tags_.data(), colours, static_cast<int>(positions), nullptr);
+}
+
+void TagTable::WriteIfDeferred() const {
+    if (deferred_)
+        const_cast<TagTable*>(this)->Write(deferredColours_, count_, width_ == kCompactTagLength);
+}
+
+namespace {
+// Without a colour there is no last colour to fill positions with: only entry 0 remains.
+std::size_t Positions(const std::vector<Colour>& colours, int n) {
+    return (colours.empty() || n < 0) ? 0 : static_cast<std::size_t>(n);
+}
+} // namespace
+
+void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
+    FadeTag.Write(colours, Positions(colours, n), Compact);
+}
+
+void DeferFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
+    const std::size_t positions = Positions(colours, n);
+    if (positions == 0)
+        return BuildFadeTable(colours, n, Compact);
+    FadeTag.deferredColours_.assign(colours.begin(), colours.end());
+    FadeTag.width_ = Compact ? kCompactTagLength : kFullTagLength;
+    FadeTag.count_ = positions;
+    FadeTag.deferred_ = true;
+}
+
+void WriteCompactFade(char16_t* out, const std::vector<Colour>& colours, const std::u16string& text) {
+    WriteTags<true>(out, colours, static_cast<int>(text.size()), text.data());
 }
 
 } // namespace WendrikFaderV2

@@ -1,4 +1,5 @@
 #include "ColourCode.h"
+#include "FadeTable.h"
 #include "Refusal.h"
 #include "WendrikFaderV2.h"
 
@@ -94,21 +95,21 @@ bool AnyNeedsCare(const std::u16string& text) {
 }
 
 // What every caller asks for, compact and without the wave. Text without breaks or surrogates,
-// the usual line, is the table copied whole with each character dropped into the gap behind its
-// tag; otherwise the exact length first, then one copy of tag and character per position.
-std::u16string FadeCompact(const std::u16string& text) {
+// the usual line, is written in one pass, each tag followed by its character, and the table is
+// left to be written if it is read; otherwise the table first, the exact length, then one copy of
+// tag and character per position.
+std::u16string FadeCompact(const std::u16string& text, const std::vector<Colour>& colours) {
     const std::size_t n = text.size();
     constexpr std::size_t kStride = kCompactTagLength + 1;
 
     if (!AnyNeedsCare(text)) {
-        const std::u16string_view slots = FadeTag.Slots();
-        std::u16string result(slots.begin(), slots.end());
-        char16_t* gap = result.data() + kCompactTagLength;
-        for (std::size_t i = 0; i < n; ++i)
-            gap[i * kStride] = text[i];
+        DeferFadeTable(colours, static_cast<int>(n), true);
+        std::u16string result(n * kStride, u'\0');
+        WriteCompactFade(result.data(), colours, text);
         return result;
     }
 
+    BuildFadeTable(colours, static_cast<int>(n), true);
     const char16_t* const tags = FadeTag[1].data(); // entry i + 1 belongs to text[i]
     auto tag = [tags](std::size_t i) { return tags + i * kStride; };
     std::size_t length = 0;
@@ -139,10 +140,9 @@ std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& c
         return text;
     }
 
-    const int n = static_cast<int>(text.size());
-    BuildFadeTable(colours, n, Compact);
     if (Compact && !Wave)
-        return FadeCompact(text);
+        return FadeCompact(text, colours);
+    BuildFadeTable(colours, static_cast<int>(text.size()), Compact);
 
     const std::u16string_view E = Compact ? u"" : u"</font>";
     const std::size_t perCharacter = (Compact ? kCompactTagLength : kFullTagLength) +

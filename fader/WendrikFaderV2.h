@@ -21,25 +21,41 @@ void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
 
 // The colour tags of one fade, entry 0 empty and entries 1..n one tag each. All tags of a table
 // have one width, so they sit in one buffer that the next fade of the same mode and length
-// overwrites without allocating. Each tag is followed by one spare character (kept NUL): the
-// compact fade of a plain line is then this buffer copied whole, with its characters in the gaps.
+// overwrites without allocating. Each tag is followed by one spare character (kept NUL).
+// A fade that writes its tags straight into its result leaves the table to be written when it is
+// first read: the result is then made in one pass, and the table reads the same either way.
 class TagTable {
   public:
     std::size_t size() const { return count_ + 1; }
     std::u16string_view operator[](std::size_t k) const {
+        WriteIfDeferred();
         return k == 0 ? std::u16string_view()
                       : std::u16string_view(tags_.data() + (k - 1) * (width_ + 1), width_);
     }
     // Tags 1..n with their gaps, as one run.
-    std::u16string_view Slots() const { return tags_; }
-    bool operator==(const TagTable&) const = default;
+    std::u16string_view Slots() const {
+        WriteIfDeferred();
+        return tags_;
+    }
+    bool operator==(const TagTable& other) const {
+        WriteIfDeferred();
+        other.WriteIfDeferred();
+        return tags_ == other.tags_ && width_ == other.width_ && count_ == other.count_;
+    }
 
   private:
     friend void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
+    friend void DeferFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
 
-    std::u16string tags_;
+    void Write(const std::vector<Colour>& colours, std::size_t positions, bool Compact);
+    void WriteIfDeferred() const;
+
+    mutable std::u16string tags_;
     std::size_t width_ = 0; // zero while empty, so equal entries mean equal tables
     std::size_t count_ = 0;
+    // The recipe of a table not written yet; its buffer keeps its capacity between fades.
+    mutable std::vector<Colour> deferredColours_;
+    mutable bool deferred_ = false;
 };
 
 extern TagTable FadeTag; // entries 0..n after BuildFadeTable
