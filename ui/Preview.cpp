@@ -2,12 +2,12 @@
 
 #include "LookRtf.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 #include <richole.h>
 #include <tom.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace quillon {
 
@@ -16,7 +16,11 @@ namespace {
 // IID_ITextDocument: the import libraries do not carry it.
 constexpr GUID kTextDocumentId{
     0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
-constexpr UINT_PTR kSubclassId = 1;
+
+// The previews of this thread's controls. A control's messages find their preview here rather than
+// in a window property: under Wine every property read is a round trip to the server (80 us
+// here), and a comctl32 subclass reads two for every message the control gets.
+thread_local std::vector<Preview*> tPreviews;
 
 // Keys that a plain text box takes with Ctrl held: select all, clipboard, undo and redo, and
 // moving or deleting by words.
@@ -49,8 +53,6 @@ bool IsTextBoxShortcut(WPARAM key) {
 } // namespace
 
 Preview::~Preview() {
-    if (edit_)
-        RemoveWindowSubclass(edit_, ControlProc, kSubclassId);
     Detach();
 }
 
@@ -58,7 +60,9 @@ void Preview::Attach(HWND richEdit, int limit) {
     edit_ = richEdit;
     SendMessageW(edit_, EM_EXLIMITTEXT, 0, limit);
     SendMessageW(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
-    SetWindowSubclass(edit_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    tPreviews.push_back(this);
+    controlProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc)));
     IRichEditOle* ole = nullptr;
     if (SendMessageW(edit_, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) && ole) {
         ole->QueryInterface(kTextDocumentId, reinterpret_cast<void**>(&document_));
@@ -69,8 +73,14 @@ void Preview::Attach(HWND richEdit, int limit) {
 }
 
 void Preview::Detach() {
-    if (edit_)
+    if (edit_) {
         KillTimer(edit_, kIdleTimer);
+        // Only while nobody has subclassed the control after us: their chain leads here. If one
+        // has, the control's messages go on to its own procedure, which is also its class's.
+        if (GetWindowLongPtrW(edit_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ControlProc))
+            SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc_));
+    }
+    std::erase(tPreviews, this);
     if (selection_)
         selection_->Release();
     if (document_)
@@ -156,29 +166,37 @@ void Preview::PastePlainText() {
     SendMessageW(edit_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
 }
 
-LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR self) noexcept {
-    auto* preview = reinterpret_cast<Preview*>(self);
+LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
+    const auto found = std::find_if(tPreviews.begin(), tPreviews.end(),
+                                    [window](const Preview* p) { return p->edit_ == window; });
+    if (found != tPreviews.end())
+        return (*found)->HandleMessage(window, message, wParam, lParam);
+    const auto own = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+    return CallWindowProcW(own, window, message, wParam, lParam);
+}
+
+LRESULT Preview::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PASTE:
-        preview->PastePlainText();
+        PastePlainText();
         return 0;
     case WM_TIMER:
         if (wParam != kIdleTimer)
             break;
-        preview->FormatInIdleTurn();
+        FormatInIdleTurn();
         return 0;
     case WM_SETTEXT: // a line set whole: nothing of what showed stays
         KillTimer(window, kIdleTimer);
-        preview->stale_ = true;
+        stale_ = true;
         break;
     case WM_SETFONT:
-        preview->font_ = reinterpret_cast<HFONT>(wParam);
+        font_ = reinterpret_cast<HFONT>(wParam);
         break;
     case WM_GETFONT: // the rich edit answers none
-        return reinterpret_cast<LRESULT>(preview->font_);
+        return reinterpret_cast<LRESULT>(font_);
     case WM_GETDLGCODE: // as a single-line text box: Tab moves on, Enter presses Send
-        return DefSubclassProc(window, message, wParam, lParam) &
+        return CallWindowProcW(controlProc_, window, message, wParam, lParam) &
                ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
     case WM_KEYDOWN: {
         const bool control = GetKeyState(VK_CONTROL) < 0;
@@ -186,7 +204,7 @@ LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, 
         const bool alt = GetKeyState(VK_MENU) < 0;
         if ((wParam == 'V' && control && !alt) ||
             (wParam == VK_INSERT && shift && !control && !alt)) {
-            preview->PastePlainText();
+            PastePlainText();
             return 0;
         }
         if (control && !alt && !IsTextBoxShortcut(wParam))
@@ -194,21 +212,22 @@ LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam, 
         break;
     }
     case WM_IME_STARTCOMPOSITION:
-        preview->composing_ = true;
+        composing_ = true;
         break;
     case WM_IME_ENDCOMPOSITION: {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        preview->composing_ = false;
+        const LRESULT result = CallWindowProcW(controlProc_, window, message, wParam, lParam);
+        composing_ = false;
         SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), EN_CHANGE),
                      reinterpret_cast<LPARAM>(window));
         return result;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, ControlProc, kSubclassId);
-        preview->Detach();
-        break;
+    case WM_NCDESTROY: {
+        const WNDPROC own = controlProc_;
+        Detach();
+        return CallWindowProcW(own, window, message, wParam, lParam);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    }
+    return CallWindowProcW(controlProc_, window, message, wParam, lParam);
 }
 
 } // namespace quillon

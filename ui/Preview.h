@@ -42,8 +42,9 @@ class Preview {
     bool Settled() const;
 
   private:
-    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static constexpr CharLook kUnknown{0xFFFFFFFFu}; // no colour of the room's
     static constexpr UINT_PTR kIdleTimer = 0x5150;   // apart from the rich edit's own timers
 
@@ -69,6 +70,7 @@ class Preview {
     bool SuspendUndo(bool suspend);
 
     HWND edit_ = nullptr;
+    WNDPROC controlProc_ = nullptr; // the rich edit's own
     ITextDocument* document_ = nullptr;
     ITextSelection* selection_ = nullptr;
     bool composing_ = false;

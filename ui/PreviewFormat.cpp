@@ -51,24 +51,70 @@ std::wstring TextRange(HWND edit, std::size_t from, std::size_t to) {
     return text;
 }
 
+void ScrollTo(HWND edit, POINT to) {
+    POINT now{};
+    SendMessageW(edit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&now));
+    if (now.x != to.x || now.y != to.y)
+        SendMessageW(edit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&to));
+}
+
 } // namespace
 
 bool Preview::Settled() const {
     return shows_ == wanted_.chars;
 }
 
-// The characters in view, and a margin either side.
+namespace {
+
+// Characters of the scripts written right to left, which put a line's characters out of order.
+bool WritesRightToLeft(wchar_t c) {
+    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) ||
+           (c >= 0xFE70 && c <= 0xFEFF);
+}
+
+LONG LeftEdge(HWND edit, std::size_t k) {
+    POINTL at{};
+    SendMessageW(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), static_cast<LPARAM>(k));
+    return at.x;
+}
+
+// How many of the first n characters begin left of x, for a line written left to right.
+std::size_t BeginningLeftOf(HWND edit, std::size_t n, LONG x) {
+    std::size_t low = 0, high = n;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (LeftEdge(edit, middle) < x)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+} // namespace
+
+// The characters in view, and a margin either side. A line written left to right is searched by
+// the characters' positions: under Wine one EM_CHARFROMPOS costs the control 1.3 ms at 2 000
+// characters, the dozen EM_POSFROMCHAR of a search 0.1 ms.
 std::pair<std::size_t, std::size_t> Preview::View() const {
     RECT client{};
     GetClientRect(edit_, &client);
-    const LONG middle = (client.top + client.bottom) / 2;
-    POINTL left{client.left, middle}, right{client.right, middle};
-    const auto first = static_cast<std::size_t>(
-        std::max<LRESULT>(0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&left))));
-    const auto last = static_cast<std::size_t>(std::max<LRESULT>(
-        0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&right))));
     const std::size_t n = text_.size();
-    return {std::min(n, first - std::min(first, kViewMargin)), std::min(n, last + 1 + kViewMargin)};
+    std::size_t first = 0, end = 0;
+    if (std::none_of(text_.begin(), text_.end(), WritesRightToLeft)) {
+        const std::size_t atLeft = BeginningLeftOf(edit_, n, client.left + 1);
+        first = atLeft == 0 ? 0 : atLeft - 1; // the one the left edge cuts
+        end = BeginningLeftOf(edit_, n, client.right);
+    } else {
+        const LONG middle = (client.top + client.bottom) / 2;
+        POINTL left{client.left, middle}, right{client.right, middle};
+        first = static_cast<std::size_t>(std::max<LRESULT>(
+            0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&left))));
+        end = static_cast<std::size_t>(std::max<LRESULT>(
+                  0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&right)))) +
+              1;
+    }
+    return {std::min(n, first - std::min(first, kViewMargin)), std::min(n, end + kViewMargin)};
 }
 
 Preview::Untouched Preview::BeginFormatting() {
@@ -92,9 +138,12 @@ void Preview::EndFormatting(const Untouched& saved) {
     SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     if ((saved.flags & tomSelStartActive) && selection.cpMin < selection.cpMax)
         selection_->SetRange(selection.cpMax, selection.cpMin); // anchor, then the active end
-    SendMessageW(edit_, WM_SETREDRAW, TRUE, 0); // may bring the caret into view: scroll after it
-    POINT scroll = saved.scroll;
-    SendMessageW(edit_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    // Selecting scrolls the line: it goes back while nothing is drawn (under Wine a scroll made
+    // while drawing is on is drawn at once, 4.5 ms at 2 000 characters), and once more if turning
+    // drawing on brings the caret into view.
+    ScrollTo(edit_, saved.scroll);
+    SendMessageW(edit_, WM_SETREDRAW, TRUE, 0);
+    ScrollTo(edit_, saved.scroll);
     InvalidateRect(edit_, nullptr, FALSE);
     SendMessageW(edit_, EM_SETEVENTMASK, 0, saved.events);
 }
