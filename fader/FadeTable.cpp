@@ -82,33 +82,40 @@ void WriteTags(char16_t* out, const std::vector<Colour>& colours, int positions,
     }
 }
 
+// Fills tags with `positions` tags of the mode's width, each followed by its NUL gap.
+void WriteTable(std::u16string& tags, const std::vector<Colour>& colours, std::size_t positions,
+                bool Compact) {
+    // The buffer keeps its capacity, so a repeated fade overwrites it without allocating.
+    tags.resize(positions * ((Compact ? kCompactTagLength : kFullTagLength) + 1));
+    if (positions == 0)
+        return;
+    if (Compact)
+        WriteTags<true>(tags.data(), colours, static_cast<int>(positions), nullptr);
+    else
+        WriteTags<false>(tags.data(), colours, static_cast<int>(positions), nullptr);
+}
+
+// Without a colour there is no last colour to fill positions with: only entry 0 remains.
+std::size_t Positions(const std::vector<Colour>& colours, int n) {
+    return (colours.empty() || n < 0) ? 0 : static_cast<std::size_t>(n);
+}
+
 } // namespace
 
 void TagTable::Write(const std::vector<Colour>& colours, std::size_t positions, bool Compact) {
     width_ = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
     count_ = positions;
     deferred_ = false;
-    // The buffer keeps its capacity, so a repeated fade overwrites it without allocating.
-    tags_.resize(positions * (width_ + 1));
-    if (positions == 0)
-        return;
-    if (Compact)
-        WriteTags<true>(tags_.data(), colours, static_cast<int>(positions), nullptr);
-    else
-        WriteTags<false>(tags_.data(), colours, static_cast<int>(positions), nullptr);
+    WriteTable(tags_, colours, positions, Compact);
 }
 
+// Touches only what a read may fill in, so a const copy of a deferred table can be read too.
 void TagTable::WriteIfDeferred() const {
-    if (deferred_)
-        const_cast<TagTable*>(this)->Write(deferredColours_, count_, width_ == kCompactTagLength);
+    if (!deferred_)
+        return;
+    WriteTable(tags_, deferredColours_, count_, width_ == kCompactTagLength);
+    deferred_ = false;
 }
-
-namespace {
-// Without a colour there is no last colour to fill positions with: only entry 0 remains.
-std::size_t Positions(const std::vector<Colour>& colours, int n) {
-    return (colours.empty() || n < 0) ? 0 : static_cast<std::size_t>(n);
-}
-} // namespace
 
 void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
     FadeTag.Write(colours, Positions(colours, n), Compact);
