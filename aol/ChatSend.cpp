@@ -143,8 +143,8 @@ bool PutBackDraft(const std::u16string& draft) {
         return false;
     // A client slow to answer (one just started, say) may have taken the user's typing after our
     // read was queued: only an input that reads empty again, at once, is written into.
-    const auto again = ReadText(input, Clock::now() + kConfirmBound);
-    return again && again->text.empty() && WriteText(input, ansi, deadline);
+    return IsEmpty(input, Clock::now() + kConfirmBound).value_or(false) &&
+           WriteText(input, ansi, deadline);
 }
 
 } // namespace Korvelix6o
