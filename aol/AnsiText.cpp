@@ -55,9 +55,9 @@ void AppendRun(std::string& out, std::u16string_view run, UINT codePage) {
             AppendReference(out, run[i]);
 }
 
-// The fader colours 16-bit units, so a character beyond the BMP comes with colour tags between
-// its halves. The second half is moved back next to the first (the tags follow it), so the
-// character goes as one, in the first half's colour.
+// Markup that colours 16-bit units puts tags between the halves of a character beyond the BMP
+// (our fader keeps pairs whole; a caller's markup may not). The second half is moved back next to
+// the first (the tags follow it), so the character goes as one, in the first half's colour.
 std::u16string RejoinSplitPairs(std::u16string_view text) {
     std::u16string joined(text);
     for (std::size_t i = 0; i + 1 < joined.size(); ++i) {

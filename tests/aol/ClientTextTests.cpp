@@ -68,7 +68,7 @@ TEST(ChatLineCharacters, DoubleByteAndUtf8CodePagesConvertPerCharacter) {
 }
 
 TEST(ChatLineCharacters, ACharacterSplitByColourTagsGoesAsOne) {
-    // As the fader colours it: one tag per 16-bit unit.
+    // As markup that colours each 16-bit unit gives it.
     EXPECT_EQ(ToChatAnsi(u"<font color=#FF0000>\xD83D<font color=#0000FF>\xDE00!", CP_UTF8),
               "<font color=#FF0000>\xf0\x9f\x98\x80<font color=#0000FF>!");
     if (IsValidCodePage(1252)) {
