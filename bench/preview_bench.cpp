@@ -5,9 +5,9 @@
 // handling of that keystroke and one plain WM_SETTEXT of the same line into the same control. Run by hand under Xvfb and Wine:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '. scripts/wine-env.sh; wine_start;
 //       $quillon_wine build/windows/bin/preview_bench.exe 60; wine_stop'
-#include "Preview.h"
-#include "PreviewLook.h"
-#include "Text.h"
+#include "preview/Preview.h"
+#include "preview/PreviewLook.h"
+#include "window/Text.h"
 
 #include <windows.h>
 

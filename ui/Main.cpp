@@ -1,8 +1,8 @@
 // Quillon starts with its main window; the window's events drive everything after that.
-#include "Dpi.h"
-#include "Form1.h"
+#include "window/Dpi.h"
+#include "form1/Form1.h"
 #include "Korvelix6o.h"
-#include "Text.h"
+#include "window/Text.h"
 
 #include <commctrl.h>
 

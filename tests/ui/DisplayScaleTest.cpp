@@ -2,11 +2,11 @@
 // comes from the layout's twips at that DPI, fonts keep their point sizes, the outlines follow,
 // and what Send posts does not change with the scale.
 #include "ControlIds.h"
-#include "Form1Layout.h"
-#include "Form2Layout.h"
+#include "form1/Form1Layout.h"
+#include "form2/Form2Layout.h"
 #include "PracticeRoom.h"
 #include "QuillonApp.h"
-#include "SendAction.h"
+#include "form1/SendAction.h"
 #include "UiTestSupport.h"
 #include "UnixTools.h"
 

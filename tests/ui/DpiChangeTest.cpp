@@ -1,7 +1,7 @@
 // Moving to a monitor of another scale: Windows sends WM_DPICHANGED with a suggested rectangle
 // (Wine never does, so the test sends it as Windows would).
 #include "ControlIds.h"
-#include "Form1Layout.h"
+#include "form1/Form1Layout.h"
 #include "GdiObjects.h"
 #include "UiTestSupport.h"
 

@@ -1,7 +1,7 @@
 // Form1 posting into the practice room: announcements, Send, and closing.
 #include "ControlIds.h"
 #include "PracticeRoom.h"
-#include "SendAction.h"
+#include "form1/SendAction.h"
 #include "UiTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Form1 and Form2 as real windows, with no chat client running.
 #include "ControlIds.h"
-#include "Geometry.h"
+#include "window/Geometry.h"
 #include "UiTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "Geometry.h"
+#include "window/Geometry.h"
 #include "ControlIds.h"
-#include "Form1Layout.h"
-#include "Form2Layout.h"
-#include "Gdi.h"
-#include "Shaping.h"
-#include "Sliders.h"
+#include "form1/Form1Layout.h"
+#include "form2/Form2Layout.h"
+#include "window/Gdi.h"
+#include "window/Shaping.h"
+#include "form1/Sliders.h"
 
 #include <gtest/gtest.h>
 

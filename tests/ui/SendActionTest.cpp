@@ -1,4 +1,4 @@
-#include "SendAction.h"
+#include "form1/SendAction.h"
 
 #include <gtest/gtest.h>
 

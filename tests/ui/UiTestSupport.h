@@ -1,7 +1,7 @@
 // Driving Quillon's windows in-process, as the message loop and a user would.
 #pragma once
 
-#include "Form1.h"
+#include "form1/Form1.h"
 
 #include <windows.h>
 

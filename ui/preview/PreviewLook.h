@@ -2,7 +2,7 @@
 // Send would post now, with the room's own markup reader. No windows involved.
 #pragma once
 
-#include "SendAction.h"
+#include "form1/SendAction.h"
 
 #include <cstdint>
 #include <string>

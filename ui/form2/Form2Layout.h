@@ -1,7 +1,7 @@
 // Form2, the floating button: its size, position rule and shape.
 #pragma once
 
-#include "Shaping.h"
+#include "window/Shaping.h"
 
 #include <span>
 

@@ -4,7 +4,7 @@
 #include "ControlIds.h"
 #include "Korvelix6o.h"
 #include "SendAction.h"
-#include "Text.h"
+#include "window/Text.h"
 
 namespace quillon {
 

@@ -2,7 +2,7 @@
 // of the window's monitor, from the twips of the layout table.
 #include "Form1.h"
 
-#include "ArtBitmaps.h"
+#include "window/ArtBitmaps.h"
 #include "ControlIds.h"
 #include "Form1Layout.h"
 #include "resource.h"

@@ -1,12 +1,12 @@
 // Form1, the main window: skin, controls, and the handlers named after control and event.
 #pragma once
 
-#include "Dpi.h"
-#include "Form2.h"
-#include "Gdi.h"
-#include "Preview.h"
+#include "window/Dpi.h"
+#include "form2/Form2.h"
+#include "window/Gdi.h"
+#include "preview/Preview.h"
 #include "SendAction.h"
-#include "SkinnedForm.h"
+#include "window/SkinnedForm.h"
 #include "WendrikFaderV2.h"
 
 #include <array>

@@ -2,8 +2,8 @@
 #include "Form1.h"
 
 #include "ControlIds.h"
-#include "PreviewLook.h"
-#include "Text.h"
+#include "preview/PreviewLook.h"
+#include "window/Text.h"
 
 namespace quillon {
 

@@ -1,10 +1,10 @@
 #include "Form1.h"
 
-#include "ButtonFace.h"
+#include "window/ButtonFace.h"
 #include "ControlIds.h"
 #include "Form1Layout.h"
 #include "Sliders.h"
-#include "TransparentLabel.h"
+#include "window/TransparentLabel.h"
 #include "resource.h"
 
 #include <commctrl.h>

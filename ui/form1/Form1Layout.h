@@ -1,8 +1,8 @@
 // Form1's window settings and control table.
 #pragma once
 
-#include "Layout.h"
-#include "Shaping.h"
+#include "window/Layout.h"
+#include "window/Shaping.h"
 
 namespace quillon {
 

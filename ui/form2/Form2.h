@@ -1,9 +1,9 @@
 // Form2, the floating oval button: a click closes it and brings Form1 back.
 #pragma once
 
-#include "Dpi.h"
-#include "Gdi.h"
-#include "SkinnedForm.h"
+#include "window/Dpi.h"
+#include "window/Gdi.h"
+#include "window/SkinnedForm.h"
 
 #include <functional>
 

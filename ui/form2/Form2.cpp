@@ -1,6 +1,6 @@
 #include "Form2.h"
 
-#include "ArtBitmaps.h"
+#include "window/ArtBitmaps.h"
 #include "ControlIds.h"
 #include "Form2Layout.h"
 #include "Korvelix6o.h"

@@ -1,7 +1,7 @@
 #include "PreviewLook.h"
 
 #include "Markup.h"
-#include "Text.h"
+#include "window/Text.h"
 
 #include <optional>
 #include <unordered_set>
