@@ -3,7 +3,10 @@
 #include "PendingEvents.h"
 
 #include <algorithm>
+#include <atomic>
+#include <map>
 #include <memory>
+#include <mutex>
 
 namespace Korvelix6o {
 
@@ -14,14 +17,16 @@ constexpr auto kSlow = std::chrono::milliseconds(30);
 
 // One send, made by a thread of the process's pool. The job outlives a waiter that gave up:
 // the sender may still be blocked in it, with the text as the message's buffer.
-struct Job {
+struct Job final : LateSend {
     Job(HWND w, UINT m, WPARAM wp, std::string* t, UINT timeout)
         : window(w), message(m), wParam(wp), text(t ? *t : std::string()), hasText(t != nullptr),
           timeoutMs(timeout), done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Job() {
+    ~Job() override {
         if (done)
             CloseHandle(done);
     }
+    bool Done() const override { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }
+    bool Answered() const override { return Done() && answered; }
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 
@@ -33,8 +38,28 @@ struct Job {
     UINT timeoutMs;
     HANDLE done; // set once the send has returned
     DWORD_PTR result = 0;
-    bool answered = false;
+    std::atomic<bool> answered = false;
 };
+
+// Sends whose waiter gave up while they were still blocked in the client, one per window.
+std::mutex blockedLock;
+std::map<HWND, std::weak_ptr<const Job>> blocked;
+
+bool Blocked(HWND window) {
+    const std::lock_guard lock(blockedLock);
+    const auto it = blocked.find(window);
+    if (it == blocked.end())
+        return false;
+    if (const auto job = it->second.lock(); job && !job->Done())
+        return true;
+    blocked.erase(it);
+    return false;
+}
+
+void KeepBlocked(HWND window, const std::shared_ptr<const Job>& job) {
+    const std::lock_guard lock(blockedLock);
+    blocked[window] = job;
+}
 
 void CALLBACK Sender(PTP_CALLBACK_INSTANCE, void* param) {
     const std::unique_ptr<std::shared_ptr<Job>> owner(static_cast<std::shared_ptr<Job>*>(param));
@@ -63,9 +88,14 @@ std::optional<LRESULT> SendHere(HWND window, UINT message, WPARAM wParam, std::s
 // timeout (under Wine, a send to another process whose thread is busy waits until that thread
 // is free), and because this one must keep taking its own events while the client is slow.
 // One send, never retried: every message reaches the client at most once.
+bool StillBlocked(HWND window) {
+    return Blocked(window);
+}
+
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
-                                   Clock::time_point deadline, std::string* text) {
-    if (!IsWindow(window))
+                                   Clock::time_point deadline, std::string* text,
+                                   std::shared_ptr<const LateSend>* late) {
+    if (!IsWindow(window) || Blocked(window))
         return std::nullopt;
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
         return SendHere(window, message, wParam, text);
@@ -97,7 +127,13 @@ std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
         if (!IsWindow(window) || Clock::now() >= deadline)
             break;
     }
-    if (!done || !job->answered)
+    if (!done) {
+        KeepBlocked(window, job);
+        if (late)
+            *late = job;
+        return std::nullopt;
+    }
+    if (!job->answered)
         return std::nullopt;
     if (text)
         *text = job->text;

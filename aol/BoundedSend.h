@@ -2,9 +2,10 @@
 // thread's posted events (paint, typing, clicks) for longer than a few tens of milliseconds.
 #pragma once
 
-#include <windows.h>
+#include "Korvelix6o.h"
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,9 +18,17 @@ using Clock = std::chrono::steady_clock;
 // message it never picked up by then is cancelled (Wine may still deliver it once the window's
 // thread is free again), one it was handling runs to its end.
 //
+// A window keeps at most one such unfinished send: while one is still blocked, further sends to
+// it answer nothing at once, so a client hung for good holds one thread, not one per try.
+// late, if given, receives the unfinished send when the wait gave up on it.
+//
 // text, if given, is what lParam points to: its bytes go with the message and, for messages
 // that write into the buffer (WM_GETTEXT, sized by wParam), come back into it on an answer.
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
-                                   Clock::time_point deadline, std::string* text = nullptr);
+                                   Clock::time_point deadline, std::string* text = nullptr,
+                                   std::shared_ptr<const LateSend>* late = nullptr);
+
+// True while an earlier send to the window is still blocked.
+bool StillBlocked(HWND window);
 
 } // namespace Korvelix6o

@@ -1,6 +1,7 @@
 // Posting one line into the open chat room through its input, keeping the user's unsent draft.
 #include "AnsiText.h"
 #include "ClientText.h"
+#include "ClientWindows.h"
 #include "Korvelix6o.h"
 #include "PendingEvents.h"
 
@@ -51,8 +52,35 @@ const Transit* OuterPost(HWND input) {
 HWND ChatInput(HWND room) {
     if (!room)
         return nullptr;
-    const HWND transcript = FindWindowExA(room, nullptr, "richcntl", nullptr);
-    return FindWindowExA(room, transcript, "richcntl", nullptr);
+    const HWND transcript = FindWindowExA(room, nullptr, kRichTextClass, nullptr);
+    return FindWindowExA(room, transcript, kRichTextClass, nullptr);
+}
+
+// A held draft's input, if it is still one: a window handle can outlive its window.
+bool StillChatInput(HWND input) {
+    char name[64] = {};
+    return IsWindow(input) && GetClassNameA(input, name, sizeof name) > 0 &&
+           lstrcmpiA(name, kRichTextClass) == 0;
+}
+
+PostOutcome Failure(HWND input) {
+    return IsWindow(input) ? PostOutcome::notTaken : PostOutcome::clientGone;
+}
+
+// After the post the user's draft goes back into the input, over nothing but our own line (left
+// there by a client that never took it): text typed into the input meanwhile is the user's and
+// stays. A draft that cannot go back now is held, with the input it belongs to.
+std::optional<HeldDraft> PutBackAfterPost(HWND input, const std::string& draft,
+                                          const std::string& line) {
+    const auto deadline = Clock::now() + kPutBackBound;
+    HeldDraft held{input, FromAnsi(draft), line, nullptr};
+    const auto current = ReadText(input, deadline);
+    const bool ours = current && (current->text.empty() || current->text == line);
+    if (!ours || (current->text.empty() && draft.empty()))
+        return draft.empty() ? std::nullopt : std::optional(std::move(held));
+    if (WriteText(input, draft, deadline, &held.write) || draft.empty())
+        return std::nullopt;
+    return held;
 }
 
 // Events run before every read so the window keeps answering; between reads the thread sleeps.
@@ -92,59 +120,69 @@ bool PostBehindOuterLine(HWND input, const std::u16string& line) {
 } // namespace
 
 PostResult ChatSend(const std::u16string& line) {
-    if (!FindWindowA("AOL Frame25", nullptr))
-        return {};
+    if (!FindWindowA(kFrameClass, nullptr))
+        return {PostOutcome::noClient, {}};
     const HWND input = ChatInput(FindRoom());
     if (!input)
-        return {};
+        return {PostOutcome::noRoom, {}};
     if (const Transit* outer = OuterPost(input)) {
         // Before the outer line has gone, its wait is below us on this stack and cannot end.
-        return {outer->lineOut() && PostBehindOuterLine(input, line), {}};
+        if (outer->lineOut() && PostBehindOuterLine(input, line))
+            return {PostOutcome::taken, {}};
+        return {Failure(input), {}};
     }
 
     const auto deadline = Clock::now() + kBound;
     // Without the whole draft in hand nothing is touched: the input keeps it.
     const auto saved = ReadText(input, deadline);
     if (!saved || !saved->whole)
-        return {};
+        return {Failure(input), {}};
     Transit transit(input);
     bool ready = true;
     // WM_CLEAR, like the carriage return, goes once and unawaited: the empty text set after it
     // makes the input empty whatever it did, and is answered only after it.
     if (!saved->text.empty())
         ready = SendNotifyMessageA(input, WM_CLEAR, 0, 0) && WriteText(input, {}, deadline);
+    const std::string ansiLine = ToChatAnsi(line);
     bool taken = false;
-    if (ready && TypeLine(input, ToChatAnsi(line), deadline)) {
+    if (ready && TypeLine(input, ansiLine, deadline)) {
         transit.SetLineOut();
         taken = WaitUntilEmpty(input, deadline);
     }
-
-    PostResult result{taken, {}};
-    if (!WriteText(input, saved->text, Clock::now() + kPutBackBound) && !saved->text.empty())
-        result.heldDraft = FromAnsi(saved->text);
-    return result;
+    return {taken ? PostOutcome::taken : Failure(input),
+            PutBackAfterPost(input, saved->text, ansiLine)};
 }
 
-bool PutBackDraft(const std::u16string& draft) {
-    if (!FindWindowA("AOL Frame25", nullptr))
-        return false;
-    const HWND input = ChatInput(FindRoom());
-    if (!input || OuterPost(input))
-        return false;
+PutBack PutBackDraft(HeldDraft& draft) {
+    if (!StillChatInput(draft.input))
+        return PutBack::roomGone;
+    if (draft.write) {
+        // An earlier try that timed out: until it ends nothing more goes to that input, and if
+        // the client took it after all the draft is there.
+        if (!draft.write->Done())
+            return PutBack::later;
+        if (draft.write->Answered())
+            return PutBack::done;
+        draft.write.reset();
+    }
+    if (OuterPost(draft.input) || StillBlocked(draft.input))
+        return PutBack::later;
     const auto deadline = Clock::now() + kPutBackBound;
-    const auto current = ReadText(input, deadline);
+    const auto current = ReadText(draft.input, deadline);
     if (!current)
-        return false;
-    const std::string ansi = ToAnsi(draft);
+        return PutBack::later;
+    const std::string ansi = ToAnsi(draft.text);
     // An earlier try the client was still handling when it timed out got there after all.
     if (current->text == ansi)
-        return true;
-    if (!current->text.empty())
-        return false;
+        return PutBack::done;
+    if (!current->text.empty() && current->text != draft.line)
+        return PutBack::later;
     // A client slow to answer (one just started, say) may have taken the user's typing after our
-    // read was queued: only an input that reads empty again, at once, is written into.
-    return IsEmpty(input, Clock::now() + kConfirmBound).value_or(false) &&
-           WriteText(input, ansi, deadline);
+    // read was queued: only an input that reads the same again, at once, is written into.
+    const auto again = ReadText(draft.input, Clock::now() + kConfirmBound);
+    if (!again || again->text != current->text)
+        return PutBack::later;
+    return WriteText(draft.input, ansi, deadline, &draft.write) ? PutBack::done : PutBack::later;
 }
 
 } // namespace Korvelix6o

@@ -14,21 +14,30 @@ constexpr auto kReadBound = std::chrono::seconds(2);
 constexpr std::size_t kFirstCaptionBytes = 256;
 } // namespace
 
+// The text can grow between the two questions (the user types on): the buffer has a byte to
+// spare, and a text that fills it is read again at its new length.
 std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline) {
-    const auto claimed = SendBounded(window, WM_GETTEXTLENGTH, 0, deadline);
-    if (!claimed)
-        return std::nullopt;
-    const auto n = static_cast<std::size_t>(
-        std::clamp<LRESULT>(*claimed, 0, static_cast<LRESULT>(kMaxTextBytes)));
-    std::string buffer(n + 1, '\0');
-    const auto copied = SendBounded(window, WM_GETTEXT, n + 1, deadline, &buffer);
-    if (!copied)
-        return std::nullopt;
-    // Neither the count it answers nor the length it claimed is trusted beyond the buffer.
-    const auto answered = static_cast<std::size_t>(std::clamp<LRESULT>(*copied, 0, n));
-    buffer.resize(strnlen(buffer.data(), answered));
-    const bool whole = n < kMaxTextBytes || answered < n;
-    return AnsiRead{std::move(buffer), whole};
+    constexpr int kTries = 3;
+    for (int attempt = 1;; ++attempt) {
+        const auto claimed = SendBounded(window, WM_GETTEXTLENGTH, 0, deadline);
+        if (!claimed)
+            return std::nullopt;
+        const auto n = static_cast<std::size_t>(
+            std::clamp<LRESULT>(*claimed, 0, static_cast<LRESULT>(kMaxTextBytes)));
+        std::string buffer(n + 2, '\0');
+        const auto copied = SendBounded(window, WM_GETTEXT, n + 2, deadline, &buffer);
+        if (!copied)
+            return std::nullopt;
+        // Neither the count it answers nor the length it claimed is trusted beyond the buffer.
+        const auto answered = strnlen(
+            buffer.data(), static_cast<std::size_t>(std::clamp<LRESULT>(*copied, 0, n + 1)));
+        const bool grew = answered > n;
+        if (grew && n < kMaxTextBytes && attempt < kTries)
+            continue;
+        buffer.resize(std::min(answered, n));
+        const bool whole = !grew && (n < kMaxTextBytes || answered < n);
+        return AnsiRead{std::move(buffer), whole};
+    }
 }
 
 std::optional<bool> IsEmpty(HWND window, Clock::time_point deadline) {
@@ -38,9 +47,11 @@ std::optional<bool> IsEmpty(HWND window, Clock::time_point deadline) {
     return *length <= 0;
 }
 
-bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline) {
+bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline,
+               std::shared_ptr<const LateSend>* late) {
     std::string text = ansi;
-    return SendBounded(window, WM_SETTEXT, 0, deadline, &text).has_value();
+    const auto set = SendBounded(window, WM_SETTEXT, 0, deadline, &text, late);
+    return set && *set == TRUE;
 }
 
 std::u16string GetText(HWND window) {

@@ -22,6 +22,9 @@ struct AnsiRead {
 // Nothing when the window is gone or did not answer by the deadline.
 std::optional<AnsiRead> ReadText(HWND window, Clock::time_point deadline);
 std::optional<bool> IsEmpty(HWND window, Clock::time_point deadline);
-bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline);
+// True once the window took the text; a refusal (an edit control out of room) is a failure.
+// late: as for SendBounded.
+bool WriteText(HWND window, const std::string& ansi, Clock::time_point deadline,
+               std::shared_ptr<const LateSend>* late = nullptr);
 
 } // namespace Korvelix6o

@@ -1,4 +1,5 @@
 // Finding the client's windows: its frame, the welcome window and the open chat room.
+#include "ClientWindows.h"
 #include "Korvelix6o.h"
 #include "PendingEvents.h"
 
@@ -22,23 +23,23 @@ std::u16string NameFromWelcome(const std::u16string& caption) {
 }
 
 bool IsChatRoom(HWND inner) {
-    const HWND first = Child(inner, nullptr, "RICHCNTL");
-    const HWND second = Child(inner, first, "RICHCNTL");
-    const HWND list = Child(inner, nullptr, "_AOL_Listbox");
-    const HWND icon = Child(inner, nullptr, "_AOL_Icon");
-    const HWND label = Child(inner, nullptr, "_AOL_Static");
+    const HWND first = Child(inner, nullptr, kRichTextClass);
+    const HWND second = Child(inner, first, kRichTextClass);
+    const HWND list = Child(inner, nullptr, kListClass);
+    const HWND icon = Child(inner, nullptr, kIconClass);
+    const HWND label = Child(inner, nullptr, kStaticClass);
     return first && second && list && icon && label;
 }
 
 } // namespace
 
 std::u16string GetUser() {
-    const HWND main = FindWindowA("AOL Frame25", nullptr);
-    const HWND area = Child(main, nullptr, "MDIClient");
-    HWND inner = Child(area, nullptr, "AOL Child");
+    const HWND main = FindWindowA(kFrameClass, nullptr);
+    const HWND area = Child(main, nullptr, kDesktopClass);
+    HWND inner = Child(area, nullptr, kChildClass);
     std::u16string caption = GetCaption(inner);
     while (!caption.starts_with(kWelcome)) {
-        inner = Child(area, inner, "AOL Child");
+        inner = Child(area, inner, kChildClass);
         caption = GetCaption(inner);
         if (!caption.starts_with(kWelcome) && !inner)
             return {};
@@ -47,14 +48,14 @@ std::u16string GetUser() {
 }
 
 HWND FindRoom() {
-    const HWND main = FindWindowA("AOL Frame25", nullptr);
-    const HWND area = Child(main, nullptr, "MDIClient");
-    HWND inner = Child(area, nullptr, "AOL Child");
+    const HWND main = FindWindowA(kFrameClass, nullptr);
+    const HWND area = Child(main, nullptr, kDesktopClass);
+    HWND inner = Child(area, nullptr, kChildClass);
     if (IsChatRoom(inner))
         return inner;
     do {
         RunPendingEvents();
-        inner = Child(area, inner, "AOL Child");
+        inner = Child(area, inner, kChildClass);
         if (IsChatRoom(inner))
             return inner;
     } while (inner);

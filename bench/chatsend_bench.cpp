@@ -116,7 +116,7 @@ void RoundTrips(int posts) {
     Times bounded, plain;
     for (int i = 0; i < posts; ++i) {
         auto start = Clock::now();
-        bounded.taken += Korvelix6o::ChatSend(FadedLine(i)).taken;
+        bounded.taken += Korvelix6o::ChatSend(FadedLine(i)).taken();
         bounded.ms.push_back(Ms(Clock::now() - start));
         const std::u16string line = FadedLine(i);
         const std::string ansi(line.begin(), line.end()); // the faded line is all ASCII
@@ -141,7 +141,7 @@ void SlowClientCpu() {
             const double cpuStart = CpuSeconds();
             const auto start = Clock::now();
             const bool taken =
-                bounded ? Korvelix6o::ChatSend(u"slow client").taken : PlainPost("slow client");
+                bounded ? Korvelix6o::ChatSend(u"slow client").taken() : PlainPost("slow client");
             const double wall = Ms(Clock::now() - start) / 1000;
             const double cpu = CpuSeconds() - cpuStart;
             std::printf("slow client (1 s delay), %-7s: taken %d, wall %.3f s, CPU %.3f s = "

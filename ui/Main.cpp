@@ -1,7 +1,6 @@
 // Quillon starts with its main window; the window's events drive everything after that.
 #include "window/Dpi.h"
 #include "form1/Form1.h"
-#include "Korvelix6o.h"
 #include "window/Text.h"
 
 #include <commctrl.h>
@@ -20,15 +19,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!form.Load())
         return 1;
 
-    // Tab, and Enter for Send, also while a post lets pending events run.
-    const auto dialogKeys = [&form](MSG& msg) {
-        return form.Hwnd() && IsDialogMessageW(form.Hwnd(), &msg);
-    };
-    Korvelix6o::SetEventFilter(dialogKeys);
-
+    // Tab, and Enter for Send.
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (dialogKeys(msg))
+        if (form.Hwnd() && IsDialogMessageW(form.Hwnd(), &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

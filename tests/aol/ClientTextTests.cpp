@@ -49,9 +49,9 @@ TEST(ChatLineCharacters, BeyondTheCodePageGoAsOneReferencePerCodePoint) {
     SetWindowTextW(input, L"d\u00e9j\u00e0 vu \u20ac"); // a draft the code page holds
     const std::u16string line = u"\u03a9 caf\u00e9 \u2603 \u65e5\u672c \U0001F600 "
                                 u"lone \xD800 and \xDC00, last \xD83D";
-    EXPECT_TRUE(ChatSend(line).taken);
-    ASSERT_EQ(Inputs().lines.size(), 1u);
-    EXPECT_EQ(Inputs().lines[0], L"&#937; caf\u00e9 &#9731; &#26085;&#26412; &#128512; "
+    EXPECT_TRUE(ChatSend(line).taken());
+    ASSERT_EQ(Inputs().Lines().size(), 1u);
+    EXPECT_EQ(Inputs().Lines()[0], L"&#937; caf\u00e9 &#9731; &#26085;&#26412; &#128512; "
                                  L"lone &#65533; and &#65533;, last &#65533;");
     EXPECT_EQ(TextOf(input), L"d\u00e9j\u00e0 vu \u20ac");
 }
@@ -77,13 +77,42 @@ TEST(ChatLineCharacters, ACharacterSplitByColourTagsGoesAsOne) {
     }
 }
 
-// An ANSI window procedure put over a window: it claims gigabytes of text, and WM_GETTEXT
-// copies `content` as far as the buffer goes and claims that it filled it.
+// An ANSI window procedure put over a window: its text is `content`. The boaster claims
+// gigabytes of it, and WM_GETTEXT copies it as far as the buffer goes and claims that it filled
+// it; the grower's text grows by a byte after each of the next `growths` questions about its
+// length.
 WNDPROC original = nullptr;
 std::string content;
+int growths = 0;
+
+LRESULT CALLBACK Grower(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_GETTEXTLENGTH: {
+        const auto length = static_cast<LRESULT>(content.size());
+        if (growths > 0 && growths--)
+            content += 'g';
+        return length;
+    }
+    case WM_GETTEXT: {
+        const std::size_t n = wp ? std::min<std::size_t>(content.size(), wp - 1) : 0;
+        if (wp) {
+            std::memcpy(reinterpret_cast<char*>(lp), content.data(), n);
+            reinterpret_cast<char*>(lp)[n] = '\0';
+        }
+        return static_cast<LRESULT>(n);
+    }
+    case WM_SETTEXT:
+        content = lp ? reinterpret_cast<const char*>(lp) : "";
+        return TRUE;
+    }
+    return CallWindowProcA(original, w, msg, wp, lp);
+}
 
 LRESULT CALLBACK Boaster(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_SETTEXT:
+        content = lp ? reinterpret_cast<const char*>(lp) : "";
+        return TRUE;
     case WM_GETTEXTLENGTH:
         return 0x7FFFFFF0;
     case WM_GETTEXT: {
@@ -98,10 +127,14 @@ LRESULT CALLBACK Boaster(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(original, w, msg, wp, lp);
 }
 
-void Boast(HWND w, std::string text) {
+void Subclass(HWND w, WNDPROC proc, std::string text) {
     content = std::move(text);
     original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Boaster)));
+        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+void Boast(HWND w, std::string text) {
+    Subclass(w, Boaster, std::move(text));
 }
 
 // The most any read may take: the bound in bytes, and its UTF-16 copy.
@@ -131,11 +164,48 @@ TEST(ClaimedTextLength, DraftLongerThanTheBoundIsLeftAloneAndNothingPosted) {
     largestAllocation = 0;
     const PostResult result = ChatSend(u"hi");
     EXPECT_LE(largestAllocation, kMostAllocated);
-    EXPECT_FALSE(result.taken); // we could not have put the whole draft back
-    EXPECT_EQ(result.heldDraft, u"");
-    EXPECT_TRUE(Inputs().lines.empty());
-    EXPECT_EQ(Inputs().clears, 0);
-    EXPECT_EQ(content, longDraft);
+    EXPECT_FALSE(result.taken()); // we could not have put the whole draft back
+    EXPECT_FALSE(result.held);
+    EXPECT_TRUE(Inputs().Lines().empty());
+    EXPECT_EQ(Inputs().Clears(), 0);
+    EXPECT_EQ(content, longDraft); // no text was set over it
+}
+
+// The user types on while the draft is read: the read follows the text, and a text that keeps
+// growing faster than it can be read is not taken for whole.
+TEST(GrowingText, ReadFollowsAGrowingTextOrSaysItIsNotWhole) {
+    FakeClient client;
+    const HWND input = Input(client.AddRoom());
+    Subclass(input, Grower, "hello");
+    growths = 1;
+    auto read = ReadText(input, Clock::now() + std::chrono::seconds(2));
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->whole);
+    EXPECT_EQ(read->text, "hellog");
+
+    growths = 100;
+    read = ReadText(input, Clock::now() + std::chrono::seconds(2));
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->whole);
+
+    // Growing at every question: the post leaves the draft alone rather than cut it.
+    content = "hello";
+    EXPECT_FALSE(ChatSend(u"hi").taken());
+    EXPECT_TRUE(Inputs().Lines().empty());
+    EXPECT_TRUE(content.starts_with("hello"));
+    growths = 0;
+}
+
+TEST(RefusedText, AWriteTheControlRefusesIsAFailure) {
+    FakeClient client;
+    const HWND input = Input(client.AddRoom());
+    SetWindowTextW(input, L"hello");
+    Inputs().refuseSetText = true;
+    EXPECT_FALSE(WriteText(input, "x", Clock::now() + std::chrono::seconds(1)));
+    const PostResult result = ChatSend(u"hi");
+    EXPECT_FALSE(result.taken());
+    EXPECT_TRUE(Inputs().Lines().empty()); // the line never got in: no carriage return for it
+    EXPECT_EQ(TextOf(input), L"hello");
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "FakeClient.h"
 
+#include <future>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -17,14 +20,28 @@ LRESULT CALLBACK TriggerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(w, msg, wp, lp);
 }
 
+// Set once the input emptied on Enter: the user types right after the next look at it.
+bool typeOnNextLook = false;
+
 LRESULT CALLBACK InputProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_GETTEXTLENGTH:
+        if (typeOnNextLook) {
+            typeOnNextLook = false;
+            const LRESULT length = CallWindowProcW(editProc, w, msg, wp, lp);
+            CallWindowProcW(editProc, w, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(Inputs().typedAfterEnter.c_str()));
+            return length;
+        }
+        break;
     case WM_CLEAR:
-        ++Inputs().clears;
+        Inputs().Cleared();
         break;
     case WM_SETTEXT:
         if (Inputs().setTextBusyMs)
             Sleep(Inputs().setTextBusyMs);
+        if (Inputs().refuseSetText)
+            return FALSE;
         break;
     case WM_CHAR:
         if (wp != '\r')
@@ -34,15 +51,16 @@ LRESULT CALLBACK InputProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         {
             std::wstring line(static_cast<std::size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
             line.resize(static_cast<std::size_t>(GetWindowTextW(w, line.data(), line.size())));
-            Inputs().lines.push_back(line);
-            Inputs().takers.push_back(w);
+            Inputs().Took(line, w);
         }
         if (Inputs().closeOnEnter) {
             DestroyWindow(GetAncestor(w, GA_ROOT));
             return 0;
         }
-        if (Inputs().emptying == Emptying::AtOnce)
+        if (Inputs().emptying == Emptying::AtOnce) {
             SetWindowTextW(w, L"");
+            typeOnNextLook = !Inputs().typedAfterEnter.empty();
+        }
         else if (Inputs().emptying == Emptying::Later)
             SetTimer(w, kEmptyTimer, kEmptyDelayMs, nullptr);
         return 0;
@@ -103,7 +121,7 @@ InputRecord& Inputs() {
 
 FakeClient::FakeClient() {
     RegisterClasses();
-    Inputs() = {};
+    Inputs().Reset();
     frame_ = CreateWindowExW(0, L"AOL Frame25", L"Practice", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     CLIENTCREATESTRUCT mdi{};
@@ -155,4 +173,85 @@ void Trigger::Post() const {
 
 int Trigger::runs() const {
     return static_cast<int>(GetWindowLongPtrW(window_, GWLP_USERDATA));
+}
+
+std::vector<std::wstring> InputRecord::Lines() const {
+    const std::lock_guard guard(lock_);
+    return lines_;
+}
+
+std::vector<HWND> InputRecord::Takers() const {
+    const std::lock_guard guard(lock_);
+    return takers_;
+}
+
+int InputRecord::Clears() const {
+    const std::lock_guard guard(lock_);
+    return clears_;
+}
+
+void InputRecord::Took(const std::wstring& line, HWND input) {
+    const std::lock_guard guard(lock_);
+    lines_.push_back(line);
+    takers_.push_back(input);
+}
+
+void InputRecord::Cleared() {
+    const std::lock_guard guard(lock_);
+    ++clears_;
+}
+
+void InputRecord::Reset() {
+    {
+        const std::lock_guard guard(lock_);
+        lines_.clear();
+        takers_.clear();
+        clears_ = 0;
+    }
+    emptying = Emptying::AtOnce;
+    setTextBusyMs = 0;
+    enterBusyMs = 0;
+    closeOnEnter = false;
+    refuseSetText = false;
+    typedAfterEnter.clear();
+}
+
+namespace {
+constexpr UINT kBusy = WM_APP + 1;      // thread message: the client thread sleeps for wParam ms
+constexpr UINT kCloseRoom = WM_APP + 2; // thread message: the room window goes
+} // namespace
+
+ClientThread::ClientThread() {
+    std::promise<std::pair<HWND, DWORD>> ready;
+    auto started = ready.get_future();
+    thread_ = std::thread([&ready] {
+        FakeClient client;
+        ready.set_value({client.AddRoom(), GetCurrentThreadId()});
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (!msg.hwnd && msg.message == kBusy)
+                Sleep(static_cast<DWORD>(msg.wParam));
+            if (!msg.hwnd && msg.message == kCloseRoom)
+                DestroyWindow(reinterpret_cast<HWND>(msg.lParam));
+            DispatchMessageW(&msg);
+        }
+    });
+    std::tie(room_, threadId_) = started.get();
+}
+
+ClientThread::~ClientThread() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+}
+
+HWND ClientThread::input() const {
+    return Input(room_);
+}
+
+void ClientThread::BusyFor(std::chrono::milliseconds time) const {
+    PostThreadMessageW(threadId_, kBusy, static_cast<WPARAM>(time.count()), 0);
+}
+
+void ClientThread::CloseRoom() const {
+    PostThreadMessageW(threadId_, kCloseRoom, 0, reinterpret_cast<LPARAM>(room_));
 }

@@ -24,7 +24,7 @@ TEST(PostingToPracticeRoom, DraftSurvivesAndRoomGetsExactlyTheLine) {
     PracticeRoom client;
     const HWND input = RoomInput(FindRoom());
     SetDraft(input, L"hello");
-    EXPECT_TRUE(ChatSend(u"hi").taken);
+    EXPECT_TRUE(ChatSend(u"hi").taken());
     EXPECT_EQ(GetText(input), u"hello");
     ASSERT_TRUE(client.WaitForLines(1, kLogWaitMs));
     EXPECT_EQ(client.Lines(), Lines{"hi"});
@@ -33,11 +33,11 @@ TEST(PostingToPracticeRoom, DraftSurvivesAndRoomGetsExactlyTheLine) {
 TEST(PostingToPracticeRoom, EmptyInputAndEmptyLine) {
     PracticeRoom client;
     const HWND input = RoomInput(FindRoom());
-    EXPECT_TRUE(ChatSend(u"first").taken);
+    EXPECT_TRUE(ChatSend(u"first").taken());
     EXPECT_EQ(GetText(input), u"");
-    EXPECT_TRUE(ChatSend(u"").taken); // the room ignores Enter on an empty input
+    EXPECT_TRUE(ChatSend(u"").taken()); // the room ignores Enter on an empty input
     EXPECT_EQ(GetText(input), u"");
-    EXPECT_TRUE(ChatSend(u"last").taken);
+    EXPECT_TRUE(ChatSend(u"last").taken());
     ASSERT_TRUE(client.WaitForLines(2, kLogWaitMs));
     EXPECT_EQ(client.Lines(), (Lines{"first", "last"}));
 }
@@ -45,9 +45,9 @@ TEST(PostingToPracticeRoom, EmptyInputAndEmptyLine) {
 TEST(PostingToPracticeRoom, LinesArriveInOrderWithMarkupAndAnsiBytesIntact) {
     PracticeRoom client;
     const std::u16string marked = u"<font face=Arial><font color=#0000FF>A\\b</font>";
-    EXPECT_TRUE(ChatSend(u"one").taken);
-    EXPECT_TRUE(ChatSend(marked).taken);
-    EXPECT_TRUE(ChatSend(u"caf\u00e9").taken);
+    EXPECT_TRUE(ChatSend(u"one").taken());
+    EXPECT_TRUE(ChatSend(marked).taken());
+    EXPECT_TRUE(ChatSend(u"caf\u00e9").taken());
     ASSERT_TRUE(client.WaitForLines(3, kLogWaitMs));
     const Lines lines = client.Lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -62,7 +62,7 @@ TEST(PostingToPracticeRoom, FrontmostOfTwoRoomsGetsTheLine) {
     PracticeRoom client({L"--rooms", L"2"});
     const HWND front = FindRoom();
     ASSERT_NE(front, nullptr);
-    EXPECT_TRUE(ChatSend(u"hi there").taken);
+    EXPECT_TRUE(ChatSend(u"hi there").taken());
     const HWND area = FindWindowExW(client.Frame(), nullptr, L"MDIClient", nullptr);
     int roomsWithLine = 0;
     for (HWND inner = FindWindowExW(area, nullptr, L"AOL Child", nullptr); inner;
@@ -77,10 +77,10 @@ TEST(PostingToPracticeRoom, FrontmostOfTwoRoomsGetsTheLine) {
 }
 
 TEST(PostingToPracticeRoom, NoClientOrNoRoomGivesFalseAndSendsNothing) {
-    EXPECT_FALSE(ChatSend(u"hi").taken);
+    EXPECT_FALSE(ChatSend(u"hi").taken());
     PracticeRoom client({L"--rooms", L"0"});
     EXPECT_EQ(FindRoom(), nullptr);
-    EXPECT_FALSE(ChatSend(u"hi").taken);
+    EXPECT_FALSE(ChatSend(u"hi").taken());
     EXPECT_FALSE(client.WaitForLines(1, 300));
 }
 
@@ -88,9 +88,9 @@ TEST(PostingToPracticeRoom, SlowClientIsWaitedFor) {
     PracticeRoom client({L"--empty-delay", L"300"});
     const HWND input = RoomInput(FindRoom());
     SetDraft(input, L"hello");
-    EXPECT_TRUE(ChatSend(u"slow").taken);
+    EXPECT_TRUE(ChatSend(u"slow").taken());
     EXPECT_EQ(GetText(input), u"hello");
-    EXPECT_TRUE(ChatSend(u"after").taken);
+    EXPECT_TRUE(ChatSend(u"after").taken());
     ASSERT_TRUE(client.WaitForLines(2, kLogWaitMs));
     EXPECT_EQ(client.Lines(), (Lines{"slow", "after"}));
 }
@@ -99,7 +99,7 @@ TEST(PostingToPracticeRoom, ClientThatNeverEmptiesEndsAtTheBoundWithDraftBack) {
     PracticeRoom client({L"--never-empty"});
     const HWND input = RoomInput(FindRoom());
     SetDraft(input, L"hello");
-    EXPECT_FALSE(ChatSend(u"stuck").taken);
+    EXPECT_FALSE(ChatSend(u"stuck").taken());
     EXPECT_EQ(GetText(input), u"hello");
     EXPECT_EQ(client.Lines(), Lines{"stuck"});
 }
@@ -107,14 +107,14 @@ TEST(PostingToPracticeRoom, ClientThatNeverEmptiesEndsAtTheBoundWithDraftBack) {
 TEST(PostingToPracticeRoom, RoomClosingMidPostEndsTheWait) {
     PracticeRoom client({L"--close-on-line"});
     const HWND room = FindRoom();
-    EXPECT_FALSE(ChatSend(u"last words").taken); // nobody is left to say the line was taken
+    EXPECT_FALSE(ChatSend(u"last words").taken()); // nobody is left to say the line was taken
     // The input goes a moment before the room that holds it, and the post ends at the first.
     for (int i = 0; i < 100 && IsWindow(room); ++i)
         Sleep(50);
     EXPECT_FALSE(IsWindow(room));
     ASSERT_TRUE(client.WaitForLines(1, kLogWaitMs));
     EXPECT_EQ(client.Lines(), Lines{"last words"});
-    EXPECT_FALSE(ChatSend(u"again").taken);
+    EXPECT_FALSE(ChatSend(u"again").taken());
 }
 
 // A handler that posts while an outer post waits, as a second press of Send would.
@@ -122,7 +122,7 @@ bool nestedTaken = false;
 
 LRESULT CALLBACK NestedPoster(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_APP) {
-        nestedTaken = ChatSend(u"nested").taken;
+        nestedTaken = ChatSend(u"nested").taken();
         return 0;
     }
     return DefWindowProcW(w, msg, wp, lp);
@@ -143,7 +143,7 @@ TEST(PostingToPracticeRoom, NestedPostKeepsDraftAndLeavesNoLineBehind) {
                                         nullptr, wc.hInstance, nullptr);
     nestedTaken = false;
     PostMessageW(poster, WM_APP, 0, 0);
-    EXPECT_TRUE(ChatSend(u"outer").taken);
+    EXPECT_TRUE(ChatSend(u"outer").taken());
     DestroyWindow(poster);
 
     EXPECT_TRUE(nestedTaken);

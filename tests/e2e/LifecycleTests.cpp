@@ -86,20 +86,4 @@ TEST(Lifecycle, CloseMarkDuringAWaitingPostRestoresTheDraftFirst) {
     EXPECT_STREQ(left, L"my draft") << "the user's draft is back in the chat input";
 }
 
-TEST(Lifecycle, EnterDuringAWaitingPostSendsTheLineAgain) {
-    PracticeRoom room({L"--empty-delay", L"800"});
-    QuillonApp app;
-    ASSERT_TRUE(room.WaitForLines(2, 15000));
-    app.SetText(L"twice");
-    app.Press(IDC_COMMAND1);
-    ASSERT_TRUE(room.WaitForLines(3, 5000)); // taken; the input empties only later
-    // Enter in the text box while that post still waits: a whole second Send, of the same line.
-    PostMessageW(app.Control(IDC_TEXT1), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageW(app.Control(IDC_TEXT1), WM_KEYUP, VK_RETURN, 0xC01C0001);
-    ASSERT_TRUE(room.WaitForLines(4, 10000));
-    const auto lines = room.Lines();
-    EXPECT_EQ(lines[3], lines[2]);
-    EXPECT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 5000));
-}
-
 } // namespace

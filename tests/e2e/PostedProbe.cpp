@@ -1,5 +1,6 @@
 #include "PostedProbe.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -15,11 +16,23 @@ PostedProbe::~PostedProbe() {
     thread_.join();
 }
 
+// A probe not answered yet counts with the time it has waited so far, so a window that stops
+// answering shows as such and does not simply stop adding probes.
+unsigned PostedProbe::LongestMs() const {
+    const long long since = pendingSince_;
+    if (since == 0)
+        return longestMs_;
+    const auto waiting = std::chrono::duration_cast<std::chrono::milliseconds>(
+        Clock::now().time_since_epoch() - Clock::duration(since));
+    return std::max(longestMs_.load(), static_cast<unsigned>(waiting.count()));
+}
+
 void PostedProbe::Run() {
     for (WORD end = 1; !stop_ && IsWindow(combo_); end = end == 1 ? 2 : 1) {
         if (!PostMessageW(combo_, CB_SETEDITSEL, 0, MAKELPARAM(0, end)))
             return;
         const auto posted = Clock::now();
+        pendingSince_ = posted.time_since_epoch().count();
         // Read back with sent messages, which the thread answers even inside a send.
         for (;;) {
             DWORD_PTR selection = 0;
@@ -28,6 +41,7 @@ void PostedProbe::Run() {
             const auto waited =
                 std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - posted);
             if ((read && HIWORD(selection) == end) || stop_ || !IsWindow(combo_)) {
+                pendingSince_ = 0;
                 if (read && HIWORD(selection) == end) {
                     ++probes_;
                     if (static_cast<unsigned>(waited.count()) > longestMs_)

@@ -16,14 +16,16 @@ class PostedProbe {
     PostedProbe(const PostedProbe&) = delete;
     PostedProbe& operator=(const PostedProbe&) = delete;
 
-    unsigned LongestMs() const { return longestMs_; } // longest wait for one probe so far
-    unsigned Probes() const { return probes_; }
+    // The longest wait for one probe so far, the one still unanswered included.
+    unsigned LongestMs() const;
+    unsigned Probes() const { return probes_; } // probes answered
     void Reset() { longestMs_ = 0; }
 
   private:
     HWND combo_;
     std::atomic<bool> stop_{false};
     std::atomic<unsigned> longestMs_{0}, probes_{0};
+    std::atomic<long long> pendingSince_{0}; // clock ticks of the unanswered probe's post, or 0
     std::thread thread_;
     void Run();
 };

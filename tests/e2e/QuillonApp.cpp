@@ -143,6 +143,10 @@ HWND QuillonApp::Focus() const {
     return info.hwndFocus;
 }
 
+HWND QuillonApp::Dialog() const {
+    return WindowOfProcess(L"#32770", processId_);
+}
+
 void QuillonApp::Press(int buttonId) const {
     // Posted: the handler may wait for the chat client, and this thread must not wait with it.
     PostMessageW(Control(buttonId), BM_CLICK, 0, 0);

@@ -9,7 +9,7 @@ class QuillonApp {
   public:
     // Starts the program, by default the one beside this executable, in its own folder (as
     // Explorer does) and waits (up to 30 s) until its main window is shown, which happens only
-    // after the start-up lines were posted.
+    // once the start-up lines were posted (or found no room).
     QuillonApp();
     explicit QuillonApp(const std::wstring& exePath);
     ~QuillonApp(); // ends the program if it is still running
@@ -33,6 +33,7 @@ class QuillonApp {
     void SetColour(int column, COLORREF colour) const;
     COLORREF Swatch(int column) const;
     HWND Focus() const; // the control with the keyboard focus in the program
+    HWND Dialog() const; // a dialog box of the program (a message box, the colour dialog), or null
 
     void Press(int buttonId) const;     // a click on Send or "m"; returns at once
     void ClickLabel(int labelId) const; // a left click on a transparent label

@@ -57,9 +57,8 @@ RECT Grown(RECT r, int by) {
     return {r.left - by, r.top - by, r.right + by, r.bottom + by};
 }
 
-// A dialog box of the program: a message box or the colour dialog.
 HWND DialogOf(const QuillonApp& app) {
-    return WindowOfProcess(L"#32770", GetProcessId(app.Process()));
+    return app.Dialog();
 }
 
 HBITMAP SkinOf(const std::wstring& exe) {

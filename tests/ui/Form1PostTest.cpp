@@ -91,9 +91,9 @@ TEST(Form1Posting, CloseMarkPostsTheClosingLineAndEnds) {
     ASSERT_TRUE(room.WaitForLines(2, 5000));
     TakeQuit();
     LeftClick(f.Item(IDC_LABEL2));
+    EXPECT_TRUE(PumpUntil([form] { return !IsWindow(form); }, 15000));
     ASSERT_TRUE(room.WaitForLines(3, 5000));
     EXPECT_EQ(room.Lines()[2], Narrow(Announcement(kUnloadedText)));
-    EXPECT_FALSE(IsWindow(form));
     EXPECT_TRUE(TakeQuit());
 }
 
@@ -122,6 +122,7 @@ TEST(Form1Posting, CloseDuringAPostWaitsForTheDraftToComeBack) {
     SetTimer(nullptr, 0, 300, ClickCloseMark);
     SendMessageW(f.Item(IDC_COMMAND1), BM_CLICK, 0, 0);
 
+    EXPECT_TRUE(PumpUntil([form] { return !IsWindow(form); }, 15000));
     ASSERT_TRUE(room.WaitForLines(4, 8000));
     const auto lines = room.Lines();
     EXPECT_EQ(lines[2], "<font face=Arial><font color=#000000>a<font color=#000000>b"

@@ -121,11 +121,17 @@ TEST(Form1Sliders, DragUpdatesTheSwatchAtEveryStep) {
     EXPECT_EQ(Swatch(form, 3), 0);
 }
 
-TEST(Form1Send, WithoutAChatRoomTheLineStays) {
+// The line leaves the box at Send and comes back when it found no room, selected.
+TEST(Form1Send, WithoutAChatRoomTheLineComesBack) {
     LoadedForm f;
-    SetWindowTextW(f.Item(IDC_TEXT1), L"not lost");
+    HWND text1 = f.Item(IDC_TEXT1);
+    SetWindowTextW(text1, L"not lost");
     SendMessageW(f.Item(IDC_COMMAND1), BM_CLICK, 0, 0);
-    EXPECT_EQ(Text(f.Item(IDC_TEXT1)), L"not lost");
+    EXPECT_TRUE(PumpUntil([text1] { return Text(text1) == L"not lost"; }, 5000));
+    DWORD from = 0, to = 0;
+    SendMessageW(text1, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 8u);
 }
 
 // The text line's own font follows a pick from the list only; its characters show the face that
@@ -171,7 +177,7 @@ TEST(Form1Close, CloseMarkEndsTheProgramWithoutARoom) {
     HWND form = f.Hwnd();
     TakeQuit();
     LeftClick(f.Item(IDC_LABEL2));
-    EXPECT_FALSE(IsWindow(form));
+    EXPECT_TRUE(PumpUntil([form] { return !IsWindow(form); }, 5000));
     EXPECT_TRUE(TakeQuit());
 }
 

@@ -25,6 +25,16 @@ void Pump(DWORD ms) {
         PostQuitMessage(0);
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD end = GetTickCount() + timeoutMs;
+    while (!done()) {
+        if (static_cast<int>(end - GetTickCount()) <= 0)
+            return false;
+        Pump(10);
+    }
+    return true;
+}
+
 bool TakeQuit() {
     MSG msg;
     bool any = false;
@@ -113,6 +123,8 @@ LoadedForm::LoadedForm() : form(std::make_unique<quillon::Form1>(GetModuleHandle
         refusalMessages.emplace_back(message);
     });
     EXPECT_TRUE(form->Load());
+    // It shows once its start-up lines are posted, or failed for want of a room.
+    EXPECT_TRUE(PumpUntil([this] { return IsWindowVisible(form->Hwnd()) != FALSE; }, 20000));
     Pump(50);
 }
 

@@ -7,6 +7,7 @@
 
 #include <richedit.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@ namespace uitest {
 
 // Runs this thread's pending messages for about `ms` milliseconds (WM_QUIT is kept).
 void Pump(DWORD ms);
+// Pumps until done() holds; false if it did not within the time.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Removes a WM_QUIT left by a window that ended the program.
 bool TakeQuit();
 

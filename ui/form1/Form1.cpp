@@ -14,9 +14,7 @@ namespace quillon {
 Form1::Form1(HINSTANCE instance) : SkinnedForm(Form1Shapes()), instance_(instance) {}
 
 Form1::~Form1() {
-    ended_ = true;
-    if (form2_)
-        DestroyWindow(form2_->Hwnd());
+    TearDown();
 }
 
 bool Form1::Load() {
@@ -37,12 +35,9 @@ bool Form1::Load() {
     if (const Box size = TwipsToPixels(kForm1Twips, static_cast<int>(dpi_)); size != px)
         SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window shows once the start-up lines have been posted (OnPostsNews).
     Form_Load();
-    if (!hwnd_)
-        return false;
-    ShowWindow(hwnd_, SW_SHOW);
-    UpdateWindow(hwnd_);
-    return true;
+    return hwnd_ != nullptr;
 }
 
 void Form1::CreateControls() {
@@ -52,6 +47,7 @@ void Form1::CreateControls() {
         CreateWindowExW(c.exStyle, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0,
                         0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
     preview_.Attach(Control(IDC_TEXT1), kText1Limit);
+    StartPosting();
     ApplyDpi(dpi_);
     SetWindowTextW(Control(IDC_COMBO1), L"Arial");
 
@@ -186,23 +182,22 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
-    case WM_CLOSE:
-        // Closed from outside (the close mark ends the program through CloseNow): a held draft
-        // still gets its last try.
-        if (postsInFlight_ == 0 && !heldDrafts_.empty())
-            PutBackHeldDrafts();
-        break;
-    case WM_TIMER:
-        if (wParam == kHeldDraftTimer) {
-            OnDraftTimer();
-            return 0;
-        }
-        break;
+    case WM_CLOSE: // from outside: the taskbar, another program
+        BeginClose(std::nullopt);
+        return 0;
+    case WM_QUERYENDSESSION: // never holds up the sign-out; the end begins at once
+        BeginClose(std::nullopt);
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            OnSessionEnd();
+        return 0;
+    case kPostsNews:
+        OnPostsNews();
+        return 0;
     case WM_DESTROY:
         // However the window goes, the program goes with it.
-        ended_ = true;
-        if (form2_)
-            DestroyWindow(form2_->Hwnd());
+        TearDown();
         PostQuitMessage(0);
         return 0;
     }

@@ -1,27 +1,31 @@
 // Form1, the main window: skin, controls, and the handlers named after control and event.
 #pragma once
 
-#include "window/Dpi.h"
-#include "form2/Form2.h"
-#include "window/Gdi.h"
-#include "preview/Preview.h"
 #include "SendAction.h"
-#include "window/SkinnedForm.h"
 #include "WendrikFaderV2.h"
+#include "form2/Form2.h"
+#include "posting/Poster.h"
+#include "preview/Preview.h"
+#include "window/Dpi.h"
+#include "window/Gdi.h"
+#include "window/SkinnedForm.h"
 
 #include <array>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace quillon {
+
+std::u16string WindowText(HWND window);
 
 class Form1 : public SkinnedForm {
   public:
     explicit Form1(HINSTANCE instance);
     ~Form1() override;
 
-    // Creates the window hidden, runs Form_Load, then shows it. False if no window came up.
+    // Creates the window hidden and runs Form_Load; the window shows once the start-up lines are
+    // posted. False if no window came up.
     bool Load();
 
   private:
@@ -44,31 +48,31 @@ class Form1 : public SkinnedForm {
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
     int CheckValue(int id) const;
 
-    // Life cycle (Form1Life.cpp).
+    // Loading, dragging, the font pick and the floating button (Form1Life.cpp).
     void Form_Load();
     void Label1_MouseDown();
-    void Label2_Click();
     void Combo1_Click();
-    void CloseNow();
-    void EndProgram();
-    bool Post(const std::u16string& line);
-
-    // Drafts a post could not put back into the chat input (Form1HeldDrafts.cpp).
-    void HoldDraft(std::u16string draft);
-    void OnDraftTimer();
-    void PutBackHeldDrafts();
-
-    // Send (Form1Send.cpp).
-    void Command1_Click();
-    SendInputs ReadSendInputs() const; // everything one press of Send reads from the window
-
-    // The text line shows the line as the chat room will show what Send would post now
-    // (Form1Preview.cpp). font: the face picked in the list, before the font box shows it.
-    void RefreshPreview(std::optional<std::u16string> font = std::nullopt);
-
-    // Floating button (Form1Send.cpp keeps it beside Send: both are the lower buttons).
     void Command2_Click();
     void Form2_Unloaded();
+
+    // Send and every way of ending (Form1Posting.cpp). The posts run on the poster's thread;
+    // kPostsNews tells this window what became of them.
+    static constexpr UINT kPostsNews = WM_APP + 1;
+    void StartPosting();
+    void Command1_Click();
+    void OnPostsNews();
+    void GiveBackLine(const std::u16string& line);
+    void Label2_Click();
+    void BeginClose(std::optional<std::u16string> goodbye);
+    void OnSessionEnd();
+    void EndProgram();
+    void TearDown();
+
+    // What one press of Send reads from the window, and the text line's preview of the line
+    // Send would post now (Form1Inputs.cpp). font: the face picked in the list, before the font
+    // box shows it.
+    SendInputs ReadSendInputs() const;
+    void RefreshPreview(std::optional<std::u16string> font = std::nullopt);
 
     // Sliders (Form1Sliders.cpp). HScroll_Change(n) and HScroll_Scroll(n) are the handlers
     // HScroll1_Change..HScroll12_Change and HScroll1_Scroll..HScroll12_Scroll, n = 1..12.
@@ -94,17 +98,10 @@ class Form1 : public SkinnedForm {
     HWND lastFocus_ = nullptr;
     Form2* form2_ = nullptr; // owns itself; gone once unloaded
 
-    // A close-mark click during a post is held until the outermost post returns.
-    int postsInFlight_ = 0;
-    bool closeRequested_ = false;
-    bool closing_ = false;
-    bool ended_ = false;
-
-    // In the order they were held; offered again from a timer, newest first, until the
-    // client's input takes them.
-    static constexpr UINT_PTR kHeldDraftTimer = 1;
-    std::deque<std::u16string> heldDrafts_;
-    bool puttingBack_ = false;
+    std::unique_ptr<Poster> poster_;
+    int startLinesLeft_ = 0; // the window shows once they are done
+    bool closing_ = false; // an end was asked for: the window is hidden, the posts finish
+    bool ended_ = false;   // torn down
 };
 
 } // namespace quillon

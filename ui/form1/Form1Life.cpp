@@ -1,4 +1,4 @@
-// Form1's life: loading, dragging, the font preview, and closing.
+// Form1's life: loading, dragging, the font pick and the floating button.
 #include "Form1.h"
 
 #include "ControlIds.h"
@@ -34,17 +34,6 @@ std::u16string ToLower(std::u16string text) {
     return ToU16(wide);
 }
 
-class InFlight {
-  public:
-    explicit InFlight(int& count) : count_(count) { ++count_; }
-    ~InFlight() { --count_; }
-    InFlight(const InFlight&) = delete;
-    InFlight& operator=(const InFlight&) = delete;
-
-  private:
-    int& count_;
-};
-
 } // namespace
 
 void Form1::Form_Load() {
@@ -57,55 +46,13 @@ void Form1::Form_Load() {
     const std::u16string first = Announcement(kLoadedText);
     const std::u16string name = ToLower(Korvelix6o::GetUser());
     const std::u16string second = Announcement(LoadedByText(name));
-    Post(first);
-    Post(second);
+    startLinesLeft_ = 2;
+    poster_->Send(first);
+    poster_->Send(second);
 }
 
 void Form1::Label1_MouseDown() {
     Korvelix6o::FormDrag(hwnd_);
-}
-
-void Form1::Label2_Click() {
-    if (closing_ || ended_)
-        return;
-    if (postsInFlight_ > 0) {
-        // A post waits for the client; closing now would strand the user's draft that the
-        // post puts back into the chat input once it returns.
-        closeRequested_ = true;
-        ShowWindow(hwnd_, SW_HIDE);
-        return;
-    }
-    CloseNow();
-}
-
-void Form1::CloseNow() {
-    closing_ = true;
-    Post(Announcement(kUnloadedText));
-    PutBackHeldDrafts(); // the last chance: nobody offers them once we are gone
-    EndProgram();
-}
-
-void Form1::EndProgram() {
-    if (ended_)
-        return;
-    ended_ = true;
-    if (form2_)
-        DestroyWindow(form2_->Hwnd());
-    if (hwnd_)
-        DestroyWindow(hwnd_); // WM_DESTROY posts the quit message
-}
-
-bool Form1::Post(const std::u16string& line) {
-    Korvelix6o::PostResult result;
-    {
-        InFlight guard(postsInFlight_);
-        result = Korvelix6o::ChatSend(line);
-    }
-    if (!result.heldDraft.empty())
-        HoldDraft(std::move(result.heldDraft));
-    if (postsInFlight_ == 0 && closeRequested_ && !closing_)
-        CloseNow();
-    return result.taken;
 }
 
 void Form1::Combo1_Click() {
@@ -127,6 +74,20 @@ void Form1::Combo1_Click() {
     text1Font_ = std::move(picked); // the old font is deleted only after Text1 let go of it
     text1Face_ = std::move(face);
     RefreshPreview(ToU16(text1Face_)); // the font box shows the pick only after this notification
+}
+
+void Form1::Command2_Click() {
+    ShowWindow(hwnd_, SW_HIDE);
+    if (!form2_)
+        form2_ = Form2::Show(instance_, [this] { Form2_Unloaded(); });
+}
+
+void Form1::Form2_Unloaded() {
+    form2_ = nullptr;
+    if (ended_ || closing_)
+        return;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
 }
 
 } // namespace quillon

@@ -1,0 +1,104 @@
+// Send, the close mark and every other way of ending: the lines go to the poster's thread, and
+// what became of them comes back here as a posted message.
+#include "Form1.h"
+
+#include "ControlIds.h"
+#include "SendAction.h"
+#include "window/Text.h"
+
+namespace quillon {
+
+namespace {
+// How long a session that ends may wait for the line on its way and the drafts: Windows gives
+// a few seconds before it calls a program hung.
+constexpr auto kSessionEndWait = std::chrono::milliseconds(2500);
+} // namespace
+
+void Form1::StartPosting() {
+    poster_ = std::make_unique<Poster>(hwnd_, kPostsNews);
+}
+
+void Form1::Command1_Click() {
+    const SendInputs in = ReadSendInputs();
+    // A repeated press while the line it sent is still on its way.
+    if (in.line.empty() && poster_->Busy())
+        return;
+    const auto message = BuildSendMessage(in);
+    if (!message)
+        return;
+    // The line leaves the box now: the next one can be typed while this one is on its way, and
+    // is never taken for it. A line that fails comes back.
+    HWND text1 = Control(IDC_TEXT1);
+    SetWindowTextW(text1, L"");
+    poster_->Send(*message, in.line);
+    if (IsWindowVisible(hwnd_))
+        SetFocus(text1);
+}
+
+void Form1::OnPostsNews() {
+    if (!poster_)
+        return;
+    std::u16string failed;
+    for (Poster::Done& done : poster_->TakeDone()) {
+        if (done.typed.empty() && startLinesLeft_ > 0 && --startLinesLeft_ == 0 && !closing_) {
+            ShowWindow(hwnd_, SW_SHOW);
+            UpdateWindow(hwnd_);
+        }
+        if (done.outcome == Korvelix6o::PostOutcome::taken || done.typed.empty())
+            continue;
+        if (!failed.empty())
+            failed += u' ';
+        failed += done.typed;
+    }
+    if (!failed.empty() && !ended_)
+        GiveBackLine(failed);
+    if (poster_->Ended())
+        EndProgram();
+}
+
+// In front of whatever was typed since, and selected, so the user sees what did not go.
+void Form1::GiveBackLine(const std::u16string& line) {
+    HWND text1 = Control(IDC_TEXT1);
+    const std::u16string typed = WindowText(text1);
+    std::u16string joined = line;
+    if (!typed.empty())
+        joined += u' ' + typed;
+    SetWindowTextW(text1, ToWide(joined).c_str());
+    SendMessageW(text1, EM_SETSEL, 0, static_cast<LPARAM>(line.size()));
+}
+
+void Form1::Label2_Click() {
+    BeginClose(Announcement(kUnloadedText));
+}
+
+// However it is asked for, an end waits for the line on its way (within its bound) and gives
+// every held draft its last try; only the close mark says goodbye.
+void Form1::BeginClose(std::optional<std::u16string> goodbye) {
+    if (closing_ || ended_)
+        return;
+    closing_ = true;
+    ShowWindow(hwnd_, SW_HIDE);
+    if (form2_)
+        DestroyWindow(form2_->Hwnd());
+    poster_->Close(std::move(goodbye));
+}
+
+void Form1::OnSessionEnd() {
+    poster_->WaitEnded(kSessionEndWait);
+    EndProgram();
+}
+
+void Form1::EndProgram() {
+    if (hwnd_)
+        DestroyWindow(hwnd_); // WM_DESTROY tears down and posts the quit message
+}
+
+// The one teardown, whichever way the window goes.
+void Form1::TearDown() {
+    ended_ = true;
+    if (form2_)
+        DestroyWindow(form2_->Hwnd());
+    poster_.reset();
+}
+
+} // namespace quillon
