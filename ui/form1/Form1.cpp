@@ -26,13 +26,13 @@ bool Form1::Load() {
     RegisterTransparentLabel(instance_);
     // Sized for the monitor at the design position; WM_CREATE takes the window's own DPI.
     const Box guess = TwipsToPixels(kForm1Twips, kDesignDpi);
-    dpi_ = DpiAt({guess.left, guess.top});
-    const Box px = TwipsToPixels(kForm1Twips, static_cast<int>(dpi_));
+    SetDpi(DpiAt({guess.left, guess.top}));
+    const Box px = TwipsToPixels(kForm1Twips, Dpi());
     const RECT bounds{px.left, px.top, px.left + px.width, px.top + px.height};
     if (!Create(instance_, kForm1Class, kForm1Caption, WS_POPUP | WS_CLIPCHILDREN,
                 WS_EX_CONTROLPARENT, bounds))
         return false;
-    if (const Box size = TwipsToPixels(kForm1Twips, static_cast<int>(dpi_)); size != px)
+    if (const Box size = TwipsToPixels(kForm1Twips, Dpi()); size != px)
         SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The window shows once the start-up lines have been posted (OnPostsNews).
@@ -41,14 +41,14 @@ bool Form1::Load() {
 }
 
 void Form1::CreateControls() {
-    dpi_ = WindowDpi(hwnd_);
+    SetDpi(WindowDpi(hwnd_));
     // Placed, given their fonts and the art by ApplyDpi.
     for (const ControlSpec& c : Form1Controls())
         CreateWindowExW(c.exStyle, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0,
                         0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
     preview_.Attach(Control(IDC_TEXT1), kText1Limit);
     StartPosting();
-    ApplyDpi(dpi_);
+    ApplyDpi();
     SetWindowTextW(Control(IDC_COMBO1), L"Arial");
 
     for (int n = 1; n <= kSliderCount; ++n) {
@@ -71,7 +71,7 @@ void Form1::PaintContent(HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE)); // the column right of the skin
     DrawBitmap(dc, skin_.get(), 0, 0);
     if (const ShapeSpec* shape = FormShaper1.Current())
-        DrawShapeOutline(dc, *shape, FormShaper1.Dpi());
+        DrawShapeOutline(dc, *shape, Dpi());
 }
 
 Box Form1::ClientTwips() const {

@@ -34,9 +34,8 @@ class Form1 : public SkinnedForm {
     void PaintContent(HDC dc) override;
     Box ClientTwips() const override;
 
-    // Display scale (Form1Dpi.cpp): art, fonts, layout and outline for the window's DPI.
-    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
-    void ApplyDpi(UINT dpi);
+    // Display scale (Form1Dpi.cpp): art, fonts, layout and icons for the window's DPI.
+    void ApplyDpi() override;
     void LayOutControls(UINT flags);
     void FitCombo1();
     void SetIcons();
@@ -85,7 +84,6 @@ class Form1 : public SkinnedForm {
     void Label_Click(int n);
 
     HINSTANCE instance_;
-    UINT dpi_ = kDesignDpi;
     // Made once per DPI; the previous ones go only after the controls let go of them.
     Bitmap skin_;
     Brush skinBrush_; // the skin as a pattern, behind the check boxes

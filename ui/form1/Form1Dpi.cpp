@@ -18,26 +18,15 @@ constexpr int kFontTwips = 165; // 8.25 pt
 
 Font Form1::PointFont(const std::wstring& face) const {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(kFontTwips, static_cast<int>(dpi_), 72 * kTwipsPerPoint);
+    font.lfHeight = -MulDiv(kFontTwips, Dpi(), 72 * kTwipsPerPoint);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return Font(CreateFontIndirectW(&font));
 }
 
-void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    // Everything inside is rebuilt unpainted first; the window then moves and paints once.
-    ApplyDpi(dpi);
-    RefreshPreview(); // the new font took the line's look
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(hwnd_, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void Form1::ApplyDpi(UINT dpi) {
-    dpi_ = dpi;
-    skin_ = SkinBitmap(dpi);
+void Form1::ApplyDpi() {
+    skin_ = SkinBitmap(Dpi());
     skinBrush_.reset(skin_ ? CreatePatternBrush(skin_.get()) : nullptr);
 
     Font text1 = PointFont(text1Face_), controls = PointFont(L"Tahoma");
@@ -50,12 +39,12 @@ void Form1::ApplyDpi(UINT dpi) {
     FitCombo1();
     text1Font_ = std::move(text1); // the controls hold the new fonts: the old ones can go
     controlFont_ = std::move(controls);
-    FormShaper1.SetDpi(hwnd_, static_cast<int>(dpi));
     SetIcons();
+    RefreshPreview(); // the new font took the line's look
 }
 
 void Form1::LayOutControls(UINT flags) {
-    const int dpi = static_cast<int>(dpi_);
+    const int dpi = Dpi();
     HDWP positions = BeginDeferWindowPos(static_cast<int>(Form1Controls().size()));
     for (const ControlSpec& c : Form1Controls()) {
         const Box px = TwipsToPixels(c.twips, dpi);
@@ -76,7 +65,7 @@ void Form1::LayOutControls(UINT flags) {
 // was set).
 void Form1::FitCombo1() {
     HWND combo = Control(IDC_COMBO1);
-    const int box = TwipsToPixels(Form1Control(IDC_COMBO1).twips.height, static_cast<int>(dpi_));
+    const int box = TwipsToPixels(Form1Control(IDC_COMBO1).twips.height, Dpi());
     auto field = SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     for (int attempt = 0; field != CB_ERR && attempt < 3; ++attempt) {
         RECT r{};
@@ -97,7 +86,7 @@ void Form1::SetIcons() {
         GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown")));
     auto load = [&](int designSize) {
         HICON icon = nullptr;
-        const int size = MulDiv(designSize, static_cast<int>(dpi_), kDesignDpi);
+        const int size = MulDiv(designSize, Dpi(), kDesignDpi);
         if (!scaleDown ||
             FAILED(scaleDown(instance_, MAKEINTRESOURCEW(IDI_QUILLON), size, size, &icon)))
             icon = static_cast<HICON>(

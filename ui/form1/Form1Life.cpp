@@ -37,7 +37,7 @@ std::u16string ToLower(std::u16string text) {
 } // namespace
 
 void Form1::Form_Load() {
-    FormShaper1.Shape(hwnd_, L"111");
+    FormShaper1.Shape(hwnd_, L"111", Dpi());
     Korvelix6o::StayOnTop(hwnd_);
     HWND combo = Control(IDC_COMBO1);
     for (const std::wstring& face : ScreenFontNames())

@@ -14,7 +14,7 @@ Form2* Form2::Show(HINSTANCE instance, std::function<void()> unloaded) {
     Register(instance, kForm2Class, nullptr);
     auto* form = new Form2(instance, std::move(unloaded));
     const Box guess = TwipsToPixels(kForm2Twips, kDesignDpi);
-    const Box px = TwipsToPixels(kForm2Twips, static_cast<int>(DpiAt({guess.left, guess.top})));
+    const Box px = TwipsToPixels(kForm2Twips, DpiAt({guess.left, guess.top}));
     const RECT bounds{px.left, px.top, px.left + px.width, px.top + px.height};
     if (!form->Create(instance, kForm2Class, kForm2Caption, WS_POPUP, 0, bounds)) {
         delete form;
@@ -27,31 +27,23 @@ Form2* Form2::Show(HINSTANCE instance, std::function<void()> unloaded) {
 }
 
 void Form2::Form_Load() {
-    ApplyDpi(WindowDpi(hwnd_));
-    FormShaper1.Shape(hwnd_, L"121");
+    SetDpi(WindowDpi(hwnd_));
+    ApplyDpi();
+    FormShaper1.Shape(hwnd_, L"121", Dpi());
     Korvelix6o::StayOnTop(hwnd_);
-    const int dpi = static_cast<int>(dpi_);
+    const int dpi = Dpi();
     const Box px = TwipsToPixels(kForm2Twips, dpi);
     const int top = TwipsToPixels(kForm2TopTwips, dpi);
     const int left = CentredLeftPixels(GetSystemMetrics(SM_CXSCREEN), kForm2Twips.width, dpi);
     SetWindowPos(hwnd_, nullptr, left, top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form2::ApplyDpi(UINT dpi) {
-    dpi_ = dpi;
-    picture_ = ButtonPictureBitmap(dpi);
-    FormShaper1.SetDpi(hwnd_, static_cast<int>(dpi));
+void Form2::ApplyDpi() {
+    picture_ = ButtonPictureBitmap(Dpi());
 }
 
 Box Form2::ClientTwips() const {
     return kForm2Twips;
-}
-
-void Form2::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    ApplyDpi(dpi);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void Form2::Form_Click() {

@@ -21,14 +21,12 @@ class Form2 : public SkinnedForm {
     void OnFinalMessage() override { delete this; }
     void PaintContent(HDC dc) override;
     Box ClientTwips() const override;
-    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
-    void ApplyDpi(UINT dpi); // the picture and outline for the DPI
+    void ApplyDpi() override; // the picture for the DPI
 
     void Form_Load();
     void Form_Click();
 
     HINSTANCE instance_;
-    UINT dpi_ = kDesignDpi;
     Bitmap picture_;
     std::function<void()> unloaded_;
     bool pressed_ = false;

@@ -26,7 +26,7 @@ Bitmap ToBitmap(const art::Image& image) {
 
 // At 100 % the program carries the picture already drawn (the same pixels, checked by the art
 // tests); a module without that resource draws it like any other scale.
-Bitmap Embedded(UINT dpi, int id) {
+Bitmap Embedded(int dpi, int id) {
     if (dpi != USER_DEFAULT_SCREEN_DPI)
         return Bitmap();
     return Bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
@@ -35,16 +35,16 @@ Bitmap Embedded(UINT dpi, int id) {
 
 } // namespace
 
-Bitmap SkinBitmap(UINT dpi) {
+Bitmap SkinBitmap(int dpi) {
     if (Bitmap embedded = Embedded(dpi, IDB_SKIN))
         return embedded;
-    return ToBitmap(art::SkinForDpi(static_cast<int>(dpi)));
+    return ToBitmap(art::SkinForDpi(dpi));
 }
 
-Bitmap ButtonPictureBitmap(UINT dpi) {
+Bitmap ButtonPictureBitmap(int dpi) {
     if (Bitmap embedded = Embedded(dpi, IDB_BUTTON))
         return embedded;
-    return ToBitmap(art::ButtonPictureForDpi(static_cast<int>(dpi)));
+    return ToBitmap(art::ButtonPictureForDpi(dpi));
 }
 
 } // namespace quillon

@@ -5,7 +5,7 @@
 
 namespace quillon {
 
-Bitmap SkinBitmap(UINT dpi);
-Bitmap ButtonPictureBitmap(UINT dpi);
+Bitmap SkinBitmap(int dpi);
+Bitmap ButtonPictureBitmap(int dpi);
 
 } // namespace quillon

@@ -13,23 +13,23 @@ template <class Function> Function* Entry(const wchar_t* module, const char* nam
                : nullptr;
 }
 
-UINT SystemDpi() {
+int SystemDpi() {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+    return dpi > 0 ? dpi : kDesignDpi;
 }
 
 // From shellscalingapi.h, which Windows 7 lacks.
 constexpr int kPerMonitorDpiAware = 2;
 constexpr int kEffectiveDpi = 0;
 
-UINT MonitorDpi(HMONITOR monitor) {
+int MonitorDpi(HMONITOR monitor) {
     using GetDpiForMonitorFn = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
     static auto* getDpiForMonitor = Entry<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     UINT x = 0, y = 0;
     if (monitor && getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)))
-        return y;
+        return static_cast<int>(y);
     return SystemDpi();
 }
 
@@ -53,16 +53,16 @@ void EnableDpiAwareness() {
     SetProcessDPIAware();
 }
 
-UINT WindowDpi(HWND window) {
+int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT WINAPI(HWND);
     static auto* getDpiForWindow = Entry<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow)
         if (const UINT dpi = getDpiForWindow(window))
-            return dpi;
+            return static_cast<int>(dpi);
     return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
-UINT DpiAt(POINT screenPoint) {
+int DpiAt(POINT screenPoint) {
     return MonitorDpi(MonitorFromPoint(screenPoint, MONITOR_DEFAULTTOPRIMARY));
 }
 

@@ -5,7 +5,7 @@
 
 namespace quillon {
 
-constexpr UINT kDesignDpi = 96;
+constexpr int kDesignDpi = 96;
 
 // Per-monitor v2 where Windows has it, then per-monitor, then system awareness. The manifest
 // asks for the same; this covers a process it does not apply to. The entry points are looked up
@@ -13,9 +13,9 @@ constexpr UINT kDesignDpi = 96;
 void EnableDpiAwareness();
 
 // The DPI of a window's monitor as the window sees it; the system DPI where Windows cannot tell.
-UINT WindowDpi(HWND window);
+int WindowDpi(HWND window);
 
 // The DPI of the monitor holding a screen point, for a window that is not made yet.
-UINT DpiAt(POINT screenPoint);
+int DpiAt(POINT screenPoint);
 
 } // namespace quillon

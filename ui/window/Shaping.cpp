@@ -46,24 +46,23 @@ void DrawShapeOutline(HDC dc, const ShapeSpec& shape, int dpi) {
     }
 }
 
-bool FormShaper::Cut(HWND window, const ShapeSpec& shape, bool redraw) const {
-    Region region(CreateShapeRegion(shape, dpi_));
+bool FormShaper::Cut(HWND window, const ShapeSpec& shape, int dpi, bool redraw) {
+    Region region(CreateShapeRegion(shape, dpi));
     if (!region || !SetWindowRgn(window, region.get(), redraw))
         return false;
     region.release(); // the window owns it now
     return true;
 }
 
-void FormShaper::Shape(HWND window, std::wstring_view tag) {
+void FormShaper::Shape(HWND window, std::wstring_view tag, int dpi) {
     const ShapeSpec* shape = FindShape(shapes_, tag);
-    if (shape && Cut(window, *shape, true))
+    if (shape && Cut(window, *shape, dpi, true))
         current_ = shape;
 }
 
-void FormShaper::SetDpi(HWND window, int dpi) {
-    dpi_ = dpi;
+void FormShaper::Recut(HWND window, int dpi) {
     if (current_)
-        Cut(window, *current_, false);
+        Cut(window, *current_, dpi, false);
 }
 
 } // namespace quillon

@@ -36,26 +36,26 @@ class FormShaper {
   public:
     explicit FormShaper(std::span<const ShapeSpec> shapes) : shapes_(shapes) {}
 
-    // Gives `window` the outline of the shape tagged `tag`; an unknown tag or a refused region
-    // leaves the window rectangular.
-    void Shape(HWND window, std::wstring_view tag);
+    // Gives `window` the outline of the shape tagged `tag` at the window's DPI; an unknown tag or
+    // a refused region leaves the window rectangular.
+    void Shape(HWND window, std::wstring_view tag, int dpi);
 
-    // The window's DPI; a window already shaped is cut again at the new scale, unpainted.
-    void SetDpi(HWND window, int dpi);
-    int Dpi() const { return dpi_; }
+    // A window already shaped is cut again at a new scale, unpainted.
+    void Recut(HWND window, int dpi);
 
     // The shape in force, or null before Shape (or after an unknown tag).
     const ShapeSpec* Current() const { return current_; }
 
     // Whether a client point is inside the window's outline (always, while unshaped).
-    bool Contains(int x, int y) const { return !current_ || ShapeContains(*current_, x, y, dpi_); }
+    bool Contains(int x, int y, int dpi) const {
+        return !current_ || ShapeContains(*current_, x, y, dpi);
+    }
 
   private:
-    bool Cut(HWND window, const ShapeSpec& shape, bool redraw) const;
+    static bool Cut(HWND window, const ShapeSpec& shape, int dpi, bool redraw);
 
     std::span<const ShapeSpec> shapes_;
     const ShapeSpec* current_ = nullptr;
-    int dpi_ = 96;
 };
 
 } // namespace quillon

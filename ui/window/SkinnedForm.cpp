@@ -8,6 +8,22 @@ namespace {
 constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE, Windows 10 1703 and later
 } // namespace
 
+void SkinnedForm::SetDpi(int dpi) {
+    dpi_ = dpi;
+    if (hwnd_)
+        FormShaper1.Recut(hwnd_, dpi);
+}
+
+// Everything inside is rebuilt unpainted first; the window then moves and paints once.
+void SkinnedForm::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetDpi(dpi);
+    ApplyDpi();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 bool SkinnedForm::HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -37,7 +53,7 @@ bool SkinnedForm::HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_NCHITTEST: {
         POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ScreenToClient(hwnd_, &at);
-        if (FormShaper1.Contains(at.x, at.y))
+        if (FormShaper1.Contains(at.x, at.y, dpi_))
             return false;
         result = HTNOWHERE;
         return true;
