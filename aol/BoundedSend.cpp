@@ -39,11 +39,15 @@ struct Job final : LateSend {
     HANDLE done; // set once the send has returned
     DWORD_PTR result = 0;
     std::atomic<bool> answered = false;
+    DWORD error = 0; // why it was not answered
 };
+
+std::atomic<SendFunction> sendFunction = SendMessageTimeoutA;
 
 // Sends whose waiter gave up while they were still blocked in the client, one per window.
 std::mutex blockedLock;
 std::map<HWND, std::weak_ptr<const Job>> blocked;
+std::map<HWND, bool> refused; // whether the last finished send to a window was refused
 
 bool Blocked(HWND window) {
     const std::lock_guard lock(blockedLock);
@@ -65,8 +69,15 @@ void CALLBACK Sender(PTP_CALLBACK_INSTANCE, void* param) {
     const std::unique_ptr<std::shared_ptr<Job>> owner(static_cast<std::shared_ptr<Job>*>(param));
     Job& job = **owner;
     const LPARAM lParam = job.hasText ? reinterpret_cast<LPARAM>(job.text.data()) : 0;
-    job.answered = SendMessageTimeoutA(job.window, job.message, job.wParam, lParam, SMTO_NORMAL,
-                                       job.timeoutMs, &job.result) != 0;
+    SetLastError(0);
+    const bool answered = sendFunction.load()(job.window, job.message, job.wParam, lParam,
+                                              SMTO_NORMAL, job.timeoutMs, &job.result) != 0;
+    job.error = answered ? 0 : GetLastError();
+    job.answered = answered;
+    {
+        const std::lock_guard lock(blockedLock);
+        refused[job.window] = job.error == ERROR_ACCESS_DENIED;
+    }
     SetEvent(job.done);
 }
 
@@ -90,6 +101,16 @@ std::optional<LRESULT> SendHere(HWND window, UINT message, WPARAM wParam, std::s
 // One send, never retried: every message reaches the client at most once.
 bool StillBlocked(HWND window) {
     return Blocked(window);
+}
+
+bool Refused(HWND window) {
+    const std::lock_guard lock(blockedLock);
+    const auto it = refused.find(window);
+    return it != refused.end() && it->second;
+}
+
+void SetSendFunction(SendFunction send) {
+    sendFunction = send ? send : SendMessageTimeoutA;
 }
 
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,

@@ -31,4 +31,13 @@ std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
 // True while an earlier send to the window is still blocked.
 bool StillBlocked(HWND window);
 
+// True when the last send to the window was refused outright (ERROR_ACCESS_DENIED): the window
+// belongs to a program that runs with higher rights than ours.
+bool Refused(HWND window);
+
+// The call that makes each send; tests put one in that fails as a refusing window does, which a
+// single machine without integrity levels cannot show.
+using SendFunction = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR);
+void SetSendFunction(SendFunction send);
+
 } // namespace Korvelix6o

@@ -64,7 +64,9 @@ bool StillChatInput(HWND input) {
 }
 
 PostOutcome Failure(HWND input) {
-    return IsWindow(input) ? PostOutcome::notTaken : PostOutcome::clientGone;
+    if (!IsWindow(input))
+        return PostOutcome::clientGone;
+    return Refused(input) ? PostOutcome::refused : PostOutcome::notTaken;
 }
 
 // After the post the user's draft goes back into the input, over nothing but our own line (left

@@ -19,10 +19,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!form.Load())
         return 1;
 
-    // Tab, and Enter for Send.
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (form.Hwnd() && IsDialogMessageW(form.Hwnd(), &msg))
+        if (form.PreTranslate(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -39,6 +39,7 @@ enum class PostOutcome {
     noRoom,     // the client runs, but no chat room is open
     notTaken,   // the client did not take the line within the bound
     clientGone, // the room's input went away during the post
+    refused,    // the client refuses our messages: it runs with higher rights than we do
 };
 
 // What one post did. A held draft is the caller's to offer again with PutBackDraft.

@@ -1,4 +1,5 @@
 // Posting into a client tree built in this process, whose input records what it is sent.
+#include "BoundedSend.h"
 #include "FakeClient.h"
 #include "Korvelix6o.h"
 
@@ -81,12 +82,32 @@ TEST(ChatSend, LineCrossesTheAnsiCodePageUnchanged) {
     EXPECT_EQ(Inputs().Lines()[0], std::wstring(line.begin(), line.end()));
 }
 
+// A client running with higher rights than ours refuses every message with ERROR_ACCESS_DENIED
+// (user interface privilege isolation); one machine without integrity levels cannot show it, so
+// the refusal is made in the one call every send goes through.
+LRESULT WINAPI RefusingSend(HWND, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+TEST(ChatSend, AClientWithHigherRightsIsToldApartFromASlowOne) {
+    const ClientThread client;
+    SetWindowTextW(client.input(), L"hello");
+    SetSendFunction(RefusingSend);
+    const PostResult refused = ChatSend(u"hi");
+    SetSendFunction(nullptr);
+    EXPECT_EQ(refused.outcome, PostOutcome::refused);
+    EXPECT_TRUE(Inputs().Lines().empty());
+    EXPECT_EQ(TextOf(client.input()), L"hello");
+    EXPECT_EQ(ChatSend(u"hi").outcome, PostOutcome::taken);
+}
+
 TEST(ChatSend, NothingIsSentWithoutClientOrRoom) {
-    EXPECT_FALSE(ChatSend(u"hi").taken());
+    EXPECT_EQ(ChatSend(u"hi").outcome, PostOutcome::noClient);
     FakeClient client;
     const HWND almost = client.AddInner(L"Almost", {L"RICHCNTL", L"RICHCNTL", L"_AOL_Icon"});
     SetWindowTextW(Input(almost), L"draft");
-    EXPECT_FALSE(ChatSend(u"hi").taken());
+    EXPECT_EQ(ChatSend(u"hi").outcome, PostOutcome::noRoom);
     EXPECT_TRUE(Inputs().Lines().empty());
     EXPECT_EQ(Inputs().Clears(), 0);
     EXPECT_EQ(TextOf(Input(almost)), L"draft");

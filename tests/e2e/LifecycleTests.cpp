@@ -36,6 +36,26 @@ TEST(Lifecycle, AnnouncesItselfNamingTheUserAndSaysGoodbyeWhenClosed) {
     EXPECT_TRUE(app.WaitForExit(10000)) << "the close mark ends the program";
 }
 
+// The close keys: Alt+F4 on the window is the close mark; the floating button closed from the
+// keyboard brings the window back.
+TEST(Lifecycle, AltF4SaysGoodbyeAndTheButtonClosedByKeyBringsTheWindowBack) {
+    PracticeRoom room;
+    QuillonApp app;
+    ASSERT_TRUE(room.WaitForLines(2, 5000));
+    constexpr LPARAM kAltDown = 1 << 29;
+    app.Press(IDC_COMMAND2);
+    ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Form2() != nullptr; }, 5000));
+    PostMessageW(app.Form2(), WM_SYSKEYDOWN, VK_F4, kAltDown | 1);
+    EXPECT_TRUE(app.WaitUntil(
+        [](const QuillonApp& a) { return !a.Form2() && IsWindowVisible(a.Form1()); }, 5000));
+    EXPECT_EQ(room.Lines().size(), 2u) << "the button's end is not the program's";
+
+    PostMessageW(app.Control(IDC_TEXT1), WM_SYSKEYDOWN, VK_F4, kAltDown | 1);
+    ASSERT_TRUE(room.WaitForLines(3, 10000));
+    EXPECT_EQ(room.Lines()[2], Announcement(u"Quillon -=- [unloaded]"));
+    EXPECT_TRUE(app.WaitForExit(10000));
+}
+
 TEST(Lifecycle, NobodySignedOnGivesEmptyBrackets) {
     PracticeRoom room({L"--no-welcome"});
     QuillonApp app;
@@ -43,13 +63,13 @@ TEST(Lifecycle, NobodySignedOnGivesEmptyBrackets) {
     EXPECT_EQ(room.Lines()[1], Announcement(u"Loaded by: []"));
 }
 
-TEST(Lifecycle, WithoutAChatRoomTheLineStaysInTheTextBox) {
+TEST(Lifecycle, WithoutAChatRoomTheLineComesBackToTheTextBox) {
     PracticeRoom room({L"--rooms", L"0"});
     QuillonApp app;
     app.SetText(L"keep me");
     app.Press(IDC_COMMAND1);
-    Settle(1500);
-    EXPECT_EQ(app.Text(), L"keep me");
+    EXPECT_TRUE(
+        app.WaitUntil([](const QuillonApp& a) { return a.Text() == L"keep me"; }, 5000));
     EXPECT_TRUE(room.Lines().empty());
 
     // The close mark still ends the program with no room to post into.

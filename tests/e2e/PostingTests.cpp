@@ -82,6 +82,30 @@ TEST(PostingWhileTheUserActs, SendPressedAgainDuringThePostPostsNothingMore) {
     EXPECT_EQ(app.Text(), L"");
 }
 
+std::wstring SendCaption(const QuillonApp& app) {
+    wchar_t caption[32] = {};
+    GetWindowTextW(app.Control(IDC_COMMAND1), caption, 32);
+    return caption;
+}
+
+// Send shows a line that is taking its time, and how many lines are still to go.
+TEST(PostingWhileTheUserActs, SendLooksBusyWhileALineIsOnItsWayAndCountsTheQueue) {
+    PracticeRoom room(kSlowClient);
+    QuillonApp app;
+    ASSERT_TRUE(room.WaitForLines(2, 15000));
+    EXPECT_EQ(SendCaption(app), L"Send");
+    SendWithDraft(app, room, L"slow");
+    EXPECT_TRUE(app.WaitUntil(
+        [](const QuillonApp& a) { return SendCaption(a) == L"Sending\u2026"; }, 2000));
+    app.SetText(L"queued");
+    app.Press(IDC_COMMAND1);
+    EXPECT_TRUE(app.WaitUntil(
+        [](const QuillonApp& a) { return SendCaption(a) == L"Sending 2"; }, 2000));
+    EXPECT_TRUE(app.WaitUntil([](const QuillonApp& a) { return SendCaption(a) == L"Send"; },
+                              15000));
+    EXPECT_EQ(Shown(room).size(), 4u);
+}
+
 TEST(PostingWhileTheUserActs, TypingDuringThePostStaysAndGoesNext) {
     PracticeRoom room(kSlowClient);
     QuillonApp app;

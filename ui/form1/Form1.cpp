@@ -195,6 +195,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kPostsNews:
         OnPostsNews();
         return 0;
+    case WM_TIMER:
+        if (wParam == kSendLookTimer) {
+            ShowSendBusy();
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         // However the window goes, the program goes with it.
         TearDown();

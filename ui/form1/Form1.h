@@ -24,6 +24,10 @@ class Form1 : public SkinnedForm {
     explicit Form1(HINSTANCE instance);
     ~Form1() override;
 
+    // The keys the window takes before its controls: Alt+F4 as the close mark, then the dialog
+    // keys (Tab, Enter for Send). True when the message was used.
+    bool PreTranslate(MSG& message);
+
     // Creates the window hidden and runs Form_Load; the window shows once the start-up lines are
     // posted. False if no window came up.
     bool Load();
@@ -57,9 +61,11 @@ class Form1 : public SkinnedForm {
     // Send and every way of ending (Form1Posting.cpp). The posts run on the poster's thread;
     // kPostsNews tells this window what became of them.
     static constexpr UINT kPostsNews = WM_APP + 1;
+    static constexpr UINT_PTR kSendLookTimer = 1;
     void StartPosting();
     void Command1_Click();
     void OnPostsNews();
+    void ShowSendBusy(); // Send shows a line on its way for more than a moment, and the queue
     void GiveBackLine(const std::u16string& line);
     void Label2_Click();
     void BeginClose(std::optional<std::u16string> goodbye);
@@ -98,6 +104,7 @@ class Form1 : public SkinnedForm {
 
     std::unique_ptr<Poster> poster_;
     int startLinesLeft_ = 0; // the window shows once they are done
+    DWORD busySince_ = 0;    // tick count of the press that made the poster busy
     bool closing_ = false; // an end was asked for: the window is hidden, the posts finish
     bool ended_ = false;   // torn down
 };

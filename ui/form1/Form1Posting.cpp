@@ -12,7 +12,22 @@ namespace {
 // How long a session that ends may wait for the line on its way and the drafts: Windows gives
 // a few seconds before it calls a program hung.
 constexpr auto kSessionEndWait = std::chrono::milliseconds(2500);
+// A line on its way for longer than this shows on Send; the look is checked this often.
+constexpr DWORD kBusyAfterMs = 500;
+constexpr UINT kSendLookMs = 100;
 } // namespace
+
+bool Form1::PreTranslate(MSG& message) {
+    if (!hwnd_)
+        return false;
+    const bool ours = message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd);
+    // Alt+F4 is what the close mark does: the goodbye line, the drafts back, the end.
+    if (ours && message.message == WM_SYSKEYDOWN && message.wParam == VK_F4) {
+        Label2_Click();
+        return true;
+    }
+    return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
 
 void Form1::StartPosting() {
     poster_ = std::make_unique<Poster>(hwnd_, kPostsNews);
@@ -30,7 +45,11 @@ void Form1::Command1_Click() {
     // is never taken for it. A line that fails comes back.
     HWND text1 = Control(IDC_TEXT1);
     SetWindowTextW(text1, L"");
+    if (!poster_->Busy())
+        busySince_ = GetTickCount();
     poster_->Send(*message, in.line);
+    SetTimer(hwnd_, kSendLookTimer, kSendLookMs, nullptr);
+    ShowSendBusy();
     if (IsWindowVisible(hwnd_))
         SetFocus(text1);
 }
@@ -39,11 +58,10 @@ void Form1::OnPostsNews() {
     if (!poster_)
         return;
     std::u16string failed;
+    bool startedUp = false;
     for (Poster::Done& done : poster_->TakeDone()) {
-        if (done.typed.empty() && startLinesLeft_ > 0 && --startLinesLeft_ == 0 && !closing_) {
-            ShowWindow(hwnd_, SW_SHOW);
-            UpdateWindow(hwnd_);
-        }
+        if (done.typed.empty() && startLinesLeft_ > 0)
+            startedUp = --startLinesLeft_ == 0;
         if (done.outcome == Korvelix6o::PostOutcome::taken || done.typed.empty())
             continue;
         if (!failed.empty())
@@ -52,8 +70,31 @@ void Form1::OnPostsNews() {
     }
     if (!failed.empty() && !ended_)
         GiveBackLine(failed);
+    ShowSendBusy();
+    if (startedUp && !closing_) {
+        ShowWindow(hwnd_, SW_SHOW);
+        UpdateWindow(hwnd_);
+    }
     if (poster_->Ended())
         EndProgram();
+}
+
+// "Sending…" once a line has been on its way for a moment; with more lines behind it, how many
+// are still to go. The button also looks pressed meanwhile.
+void Form1::ShowSendBusy() {
+    HWND send = Control(IDC_COMMAND1);
+    const bool busy = poster_ && poster_->Busy();
+    std::wstring caption = L"Send";
+    if (busy && GetTickCount() - busySince_ >= kBusyAfterMs) {
+        const std::size_t toGo = poster_->Waiting() + 1;
+        caption = toGo > 1 ? L"Sending " + std::to_wstring(toGo) : L"Sending\u2026";
+    }
+    if (WindowText(send) != ToU16(caption)) {
+        SetWindowTextW(send, caption.c_str());
+        SendMessageW(send, BM_SETSTATE, caption != L"Send", 0);
+    }
+    if (!busy)
+        KillTimer(hwnd_, kSendLookTimer);
 }
 
 // In front of whatever was typed since, and selected, so the user sees what did not go.
