@@ -76,6 +76,9 @@ TEST_F(Faults, AClientBusyFifteenSecondsEndsTheSendNotTakenAndGetsTheDraftLater)
     Settle(12000); // past the Send's bound, while the client still hangs
     EXPECT_EQ(room.Lines().size(), 0u);
     EXPECT_EQ(app_->Text(), L"hung line") << "not taken: the line comes back to Text1";
+    EXPECT_NE(app_->NoticeText().find(L"10 seconds"), std::wstring::npos) << app_->NoticeText();
+    EXPECT_NE(app_->NoticeText().find(L"goes back there"), std::wstring::npos)
+        << "the held draft has its word too";
 
     // The client wakes and takes what its input held; the draft follows once it answers again.
     ASSERT_TRUE(room.WaitForLines(1, 10000));

@@ -147,6 +147,36 @@ HWND QuillonApp::Dialog() const {
     return WindowOfProcess(L"#32770", processId_);
 }
 
+HWND QuillonApp::Notice() const {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{processId_, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) {
+            auto& s = *reinterpret_cast<Search*>(param);
+            wchar_t name[64] = {};
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            GetClassNameW(window, name, 64);
+            if (owner == s.process && IsWindowVisible(window) &&
+                lstrcmpiW(name, L"tooltips_class32") == 0) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The tooltip answers WM_GETTEXT with the text it shows.
+std::wstring QuillonApp::NoticeText() const {
+    HWND tip = Notice();
+    std::wstring text;
+    return tip && ReadText(tip, text) ? text : L"";
+}
+
 void QuillonApp::Press(int buttonId) const {
     // Posted: the handler may wait for the chat client, and this thread must not wait with it.
     PostMessageW(Control(buttonId), BM_CLICK, 0, 0);

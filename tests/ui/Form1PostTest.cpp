@@ -1,10 +1,13 @@
 // Form1 posting into the practice room: announcements, Send, and closing.
+#include "BoundedSend.h"
 #include "ControlIds.h"
 #include "PracticeRoom.h"
 #include "form1/SendAction.h"
 #include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 using namespace quillon;
 using namespace uitest;
@@ -29,7 +32,45 @@ std::string InputText(HWND input) {
     return text;
 }
 
+// A client that runs with higher rights refuses our messages with ERROR_ACCESS_DENIED. Wine has
+// no integrity levels, so the refusal is made in the call every send goes through.
+LRESULT WINAPI RefusingSend(HWND, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+std::wstring ShownNotice() {
+    std::wstring text;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (!IsWindowVisible(window) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0)
+                return TRUE;
+            *reinterpret_cast<std::wstring*>(out) = Text(window);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 } // namespace
+
+TEST(Form1Posting, AClientWithHigherRightsGetsItsOwnNotice) {
+    PracticeRoom room;
+    LoadedForm f;
+    ASSERT_TRUE(room.WaitForLines(2, 5000));
+    SetWindowTextW(f.Item(IDC_TEXT1), L"refused");
+    Korvelix6o::SetSendFunction(RefusingSend);
+    SendMessageW(f.Item(IDC_COMMAND1), BM_CLICK, 0, 0);
+    const bool shown = PumpUntil([] { return !ShownNotice().empty(); }, 5000);
+    Korvelix6o::SetSendFunction(nullptr);
+    ASSERT_TRUE(shown);
+    EXPECT_NE(ShownNotice().find(L"higher rights"), std::wstring::npos) << ShownNotice();
+    EXPECT_EQ(Text(f.Item(IDC_TEXT1)), L"refused");
+    EXPECT_EQ(room.Lines().size(), 2u);
+}
 
 TEST(Form1Posting, LoadAnnouncesTheProductAndTheLowerCasedUser) {
     PracticeRoom room({L"--name", L"Blue Fox"});

@@ -47,6 +47,7 @@ void Form1::CreateControls() {
         CreateWindowExW(c.exStyle, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0,
                         0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
     preview_.Attach(Control(IDC_TEXT1), kText1Limit);
+    notice_.Attach(hwnd_);
     StartPosting();
     ApplyDpi();
     SetWindowTextW(Control(IDC_COMBO1), L"Arial");
@@ -123,8 +124,11 @@ LRESULT Form1::OnCommand(int id, int code) {
             RefreshPreview();
         break;
     case IDC_TEXT1:
-        if (code == EN_CHANGE)
+        if (code == EN_CHANGE) {
+            if (GetFocus() == Control(IDC_TEXT1))
+                notice_.Hide(); // the user types: the hint has done its work
             RefreshPreview();
+        }
         break;
     case IDC_COMMAND1:
         if (code == BN_CLICKED)

@@ -8,6 +8,7 @@
 #include "preview/Preview.h"
 #include "window/Dpi.h"
 #include "window/Gdi.h"
+#include "window/Notice.h"
 #include "window/SkinnedForm.h"
 
 #include <array>
@@ -66,6 +67,7 @@ class Form1 : public SkinnedForm {
     void Command1_Click();
     void OnPostsNews();
     void ShowSendBusy(); // Send shows a line on its way for more than a moment, and the queue
+    void TellWhatBecameOf(const Poster::Done* failed, bool draftHeld);
     void GiveBackLine(const std::u16string& line);
     void Label2_Click();
     void BeginClose(std::optional<std::u16string> goodbye);
@@ -105,6 +107,8 @@ class Form1 : public SkinnedForm {
     std::unique_ptr<Poster> poster_;
     int startLinesLeft_ = 0; // the window shows once they are done
     DWORD busySince_ = 0;    // tick count of the press that made the poster busy
+    std::size_t heldDrafts_ = 0; // as last told, to tell a newly held one
+    Notice notice_;           // a hint that does not stop the user: what became of a Send
     bool closing_ = false; // an end was asked for: the window is hidden, the posts finish
     bool ended_ = false;   // torn down
 };

@@ -34,6 +34,7 @@ void Form1::StartPosting() {
 }
 
 void Form1::Command1_Click() {
+    notice_.Hide();
     const SendInputs in = ReadSendInputs();
     // A repeated press while the line it sent is still on its way.
     if (in.line.empty() && poster_->Busy())
@@ -58,6 +59,7 @@ void Form1::OnPostsNews() {
     if (!poster_)
         return;
     std::u16string failed;
+    std::optional<Poster::Done> firstFailure;
     bool startedUp = false;
     for (Poster::Done& done : poster_->TakeDone()) {
         if (done.typed.empty() && startLinesLeft_ > 0)
@@ -67,7 +69,12 @@ void Form1::OnPostsNews() {
         if (!failed.empty())
             failed += u' ';
         failed += done.typed;
+        if (!firstFailure)
+            firstFailure = done;
     }
+    const std::size_t held = poster_->HeldDrafts();
+    const bool draftHeld = held > heldDrafts_;
+    heldDrafts_ = held;
     if (!failed.empty() && !ended_)
         GiveBackLine(failed);
     ShowSendBusy();
@@ -75,8 +82,49 @@ void Form1::OnPostsNews() {
         ShowWindow(hwnd_, SW_SHOW);
         UpdateWindow(hwnd_);
     }
+    if (!closing_ && !ended_ && (firstFailure || draftHeld) && IsWindowVisible(hwnd_))
+        TellWhatBecameOf(firstFailure ? &*firstFailure : nullptr, draftHeld);
     if (poster_->Ended())
         EndProgram();
+}
+
+// One balloon at the text line: why the line did not go and what to do, and a word about the
+// chat room draft that waits for the client.
+void Form1::TellWhatBecameOf(const Poster::Done* failed, bool draftHeld) {
+    using Korvelix6o::PostOutcome;
+    std::wstring text;
+    if (failed) {
+        switch (failed->outcome) {
+        case PostOutcome::noClient:
+            text = L"No chat client is running. Start it, sign on and open a chat room, then "
+                   L"press Send again.";
+            break;
+        case PostOutcome::noRoom:
+            text = L"The chat client has no chat room open. Open one, then press Send again.";
+            break;
+        case PostOutcome::notTaken:
+            text = L"The chat client did not take the line within 10 seconds. Your line is kept "
+                   L"here: press Send to try again.";
+            break;
+        case PostOutcome::clientGone:
+            text = L"The chat client closed while the line was on its way. Your line is kept "
+                   L"here.";
+            break;
+        case PostOutcome::refused:
+            text = L"The chat client runs with higher rights and refuses Quillon. Start Quillon "
+                   L"the same way (as administrator, say).";
+            break;
+        case PostOutcome::taken:
+            break;
+        }
+    }
+    if (draftHeld) {
+        if (!text.empty())
+            text += L"\n";
+        text += L"What you had typed in the chat room goes back there once the client answers "
+                L"again.";
+    }
+    notice_.Show(Control(IDC_TEXT1), text);
 }
 
 // "Sending…" once a line has been on its way for a moment; with more lines behind it, how many
