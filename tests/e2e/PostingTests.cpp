@@ -160,6 +160,25 @@ TEST(PostingWhileTheUserActs, CloseFromOutsideLetsThePostFinish) {
     EXPECT_EQ(Shown(room).back(), L"last one");
 }
 
+// Signing out of Windows: the program agrees and, in the few seconds Windows gives, lets the
+// line finish and the draft go back; no goodbye line.
+TEST(PostingWhileTheUserActs, SignOutDuringThePostLetsItFinishWithoutHoldingItUp) {
+    PracticeRoom room({L"--empty-delay", L"1000"});
+    QuillonApp app;
+    ASSERT_TRUE(room.WaitForLines(2, 15000));
+    SendWithDraft(app, room, L"before sign-out");
+    ASSERT_TRUE(room.WaitForLines(3, 5000));
+    DWORD_PTR agreed = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(app.Form1(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_NORMAL, 8000, &agreed));
+    EXPECT_TRUE(agreed);
+    SendMessageTimeoutW(app.Form1(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                        nullptr);
+    ASSERT_TRUE(app.WaitForExit(10000));
+    EXPECT_EQ(TextOf(room.Input()), L"my draft");
+    EXPECT_EQ(Shown(room).size(), 3u);
+}
+
 // The client hangs 15 s in Enter: the post gives up and holds the first room's draft. The user
 // brings the second room, with a draft of its own, to the front meanwhile. The held draft goes
 // back into its own room's input only.

@@ -166,15 +166,18 @@ void Form1::BeginClose(std::optional<std::u16string> goodbye) {
     if (closing_ || ended_)
         return;
     closing_ = true;
-    ShowWindow(hwnd_, SW_HIDE);
+    poster_->Close(std::move(goodbye));
+    // Not waited for: giving up the activation can take Wine a second or two, and a session
+    // that ends wants its answer at once.
+    ShowWindowAsync(hwnd_, SW_HIDE);
     if (form2_)
         DestroyWindow(form2_->Hwnd());
-    poster_->Close(std::move(goodbye));
 }
 
+// Windows ends the process soon after this returns; waiting longer would hold up the sign-out.
 void Form1::OnSessionEnd() {
-    poster_->WaitEnded(kSessionEndWait);
-    EndProgram();
+    if (poster_->WaitEnded(kSessionEndWait))
+        EndProgram();
 }
 
 void Form1::EndProgram() {
