@@ -126,7 +126,8 @@ void TagTable::Contents::WriteIfDeferred() const {
 }
 
 TagTable::TagTable() : contents_(std::make_unique<Contents>()) {}
-TagTable::TagTable(const TagTable& other) : contents_(std::make_unique<Contents>(*other.contents_)) {}
+TagTable::TagTable(const TagTable& other)
+    : contents_(std::make_unique<Contents>(*other.contents_)) {}
 TagTable& TagTable::operator=(const TagTable& other) {
     *contents_ = *other.contents_; // keeps this buffer's capacity
     return *this;
@@ -162,7 +163,8 @@ void DeferFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
     FadeTag.contents().Defer(colours, positions, Compact);
 }
 
-void WriteCompactFade(char16_t* out, const std::vector<Colour>& colours, const std::u16string& text) {
+void WriteCompactFade(char16_t* out, const std::vector<Colour>& colours,
+                      const std::u16string& text) {
     WriteTags<true>(out, colours, static_cast<int>(text.size()), text.data());
 }
 

@@ -42,8 +42,8 @@ bool BlockNeedsCare(const char16_t* block) {
     const std::uint64_t belowCr = (v - kLanes * (u'\r' + 1)) & ~v & kHigh; // some lane <= CR
     // A lane's low 15 bits plus 0x8000 - kFirstJoiner carry into its top bit when they reach
     // kFirstJoiner; a lane with its top bit set is beyond it anyway.
-    const std::uint64_t joiner = (((v & kLanes * 0x7FFF) + kLanes * (0x8000 - kFirstJoiner)) | v) &
-                                 kHigh;
+    const std::uint64_t joiner =
+        (((v & kLanes * 0x7FFF) + kLanes * (0x8000 - kFirstJoiner)) | v) & kHigh;
     return (belowCr | joiner) != 0;
 }
 
@@ -60,8 +60,8 @@ bool AnyNeedsCare(const std::u16string& text) {
 bool FadesUnitByUnit(const std::u16string& text) {
     if (!AnyNeedsCare(text))
         return true;
-    return std::none_of(text.begin(), text.end(), [](char16_t c) { return c <= u'\r'; }) &&
-           EveryClusterIsOneUnit(text);
+    return std::all_of(text.begin(), text.end(),
+                       [](char16_t c) { return c > u'\r' && StandsAlone(c); });
 }
 
 // Every cluster takes the tag of its first position, its wave step and its closing tag as one
@@ -143,7 +143,8 @@ std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& c
     if (Compact) // with the wave: compact without it was done above
         out = WriteFade<true, true>(out, text, tags);
     else
-        out = Wave ? WriteFade<false, true>(out, text, tags) : WriteFade<false, false>(out, text, tags);
+        out = Wave ? WriteFade<false, true>(out, text, tags)
+                   : WriteFade<false, false>(out, text, tags);
     result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
 }

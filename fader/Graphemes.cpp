@@ -18,8 +18,7 @@ inline std::uint8_t BreakByte(char32_t cp) {
 // them). Moves at past it.
 inline char32_t Take(std::u16string_view text, std::size_t& at) {
     const char16_t c = text[at++];
-    if (c >= 0xD800 && c <= 0xDBFF && at < text.size() && text[at] >= 0xDC00 &&
-        text[at] <= 0xDFFF)
+    if (c >= 0xD800 && c <= 0xDBFF && at < text.size() && text[at] >= 0xDC00 && text[at] <= 0xDFFF)
         return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[at++] - 0xDC00);
     return c;
 }
@@ -116,21 +115,6 @@ std::size_t ScanCluster(std::u16string_view text, std::size_t start) {
         end = after;
     }
     return end;
-}
-
-bool EveryClusterIsOneUnit(std::u16string_view text) {
-    std::uint8_t before = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDFFF)
-            return false;
-        const std::uint8_t byte = BreakByte(c);
-        // Rules that may join look back further; they count as joining here.
-        if (i > 0 && kRules[before & kBreakMask][byte & kBreakMask] != Rule::Break)
-            return false;
-        before = byte;
-    }
-    return true;
 }
 
 } // namespace WendrikFaderV2

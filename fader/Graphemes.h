@@ -14,10 +14,12 @@ namespace WendrikFaderV2 {
 // 16-bit unit plus one. Walking from 0 to text.size() by it visits every boundary.
 std::size_t ScanCluster(std::u16string_view text, std::size_t start);
 
-// Whether no two neighbouring units of text join, surrogate halves aside: true for most lines of
-// a single script, false for any text with a pair, an accent typed after its letter or CR LF.
-// One table look-up per unit, where walking the clusters takes two and the rules.
-bool EveryClusterIsOneUnit(std::u16string_view text);
+// Whether a 16-bit unit never joins a neighbour into one cluster (CR before LF aside): a
+// character of the 16-bit range whose break value is Other or a control, as most letters of most
+// scripts are.
+inline bool StandsAlone(char16_t c) {
+    return (GraphemeTables::kStandsAlone[c / 64] >> (c % 64)) & 1;
+}
 
 inline std::size_t ClusterEnd(std::u16string_view text, std::size_t start) {
     constexpr char32_t kJoiner = GraphemeTables::kFirstJoiner;

@@ -57,10 +57,10 @@ def smallest_stages(values, end):
     return best[1:]
 
 
-def array(name, ctype, items):
+def array(name, ctype, items, per_row=20):
     rows = []
-    for i in range(0, len(items), 20):
-        rows.append("    " + ", ".join(str(v) for v in items[i:i + 20]) + ",")
+    for i in range(0, len(items), per_row):
+        rows.append("    " + ", ".join(str(v) for v in items[i:i + per_row]) + ",")
     return "inline constexpr %s %s[] = {\n%s\n};\n" % (ctype, name, "\n".join(rows))
 
 
@@ -89,6 +89,11 @@ def main(argv):
         sys.exit("%s: no Extended_Pictographic in %s" % (argv[0], argv[2]))
 
     first_joiner = min(first for first, _, value in breaks if value in JOINERS)
+    alone = {number[name] for name in ("Other", "Control", "CR", "LF")}
+    stands_alone = [0] * (0x10000 // 64)
+    for c in range(0x10000):
+        if values[c] & (PICTOGRAPHIC - 1) in alone and not 0xD800 <= c <= 0xDFFF:
+            stands_alone[c // 64] |= 1 << (c % 64)
     last_set = max(cp for cp in range(CODE_POINTS) if values[cp])
     shift, width, numbers, blocks = smallest_stages(values, last_set + 1)
     end = len(numbers) << shift
@@ -110,6 +115,9 @@ def main(argv):
     out.append("inline constexpr unsigned kShift = %d;\n" % shift)
     out.append("inline constexpr char32_t kLow = 0x%X;\n" % ((1 << shift) - 1))
     out.append("inline constexpr char32_t kEnd = 0x%X;\n" % end)
+    out.append("// Bit c of the 16-bit range: the unit never joins a neighbour (CR before LF aside), its\n"
+               "// value being Other or a control. Surrogate halves do not stand alone.\n")
+    out.append(array("kStandsAlone", "std::uint64_t", ["0x%016X" % word for word in stands_alone], 4))
     out.append(array("kBlockOf", "std::uint8_t" if width == 1 else "std::uint16_t", numbers))
     out.append(array("kBytes", "std::uint8_t", list(blocks)))
     out.append("\n} // namespace WendrikFaderV2::GraphemeTables\n")

@@ -21,6 +21,7 @@ namespace {
 // The line, cluster by cluster: an accent typed after its letter, a thumbs up with a skin tone,
 // a family joined by zero-width joiners, a flag, a Hangul syllable typed as its three jamo, and a
 // letter with three marks stacked on it.
+// clang-format off
 const std::vector<std::u16string> kClusters{
     u"e\u0301", u"c", u"o", u"l", u"e", u" ",
     u"\U0001F44D\U0001F3FD", u" ",
@@ -29,6 +30,7 @@ const std::vector<std::u16string> kClusters{
     u"\u1112\u1161\u11AB", u" ",
     u"a\u0308\u0323\u0301", u"h", u"!",
 };
+// clang-format on
 constexpr std::size_t kSecondWord = 14; // the cluster that starts the word after the syllable
 
 const std::vector<WendrikFaderV2::Colour> kRedBlue{RGB(255, 0, 0), RGB(0, 0, 255)};
@@ -198,8 +200,8 @@ TEST_F(Clusters, TheRoomShowsASplitClusterInTwoColours) {
 TEST_F(Clusters, WholeTextFadeLeavesOutJustTheTagsInsideClusters) {
     const std::u16string line = Line();
     const std::string received = SendLine(false, false);
-    EXPECT_EQ(received, "<font face=Arial>" + Posted(FadeWithoutTagsInsideClusters(line)) +
-                            "</font>");
+    EXPECT_EQ(received,
+              "<font face=Arial>" + Posted(FadeWithoutTagsInsideClusters(line)) + "</font>");
 
     const std::vector<ShownCluster> shown = ShownClusters();
     ASSERT_EQ(shown.size(), kClusters.size());

@@ -115,6 +115,7 @@ TEST(FirstLettersProperties, MatchesThePlainScan) {
 
 // Pieces that join into clusters of every kind, and pieces that must stay apart from them.
 TEST(FadeTextProperties, ClustersKeepTheirTagsOutAndTheirMarksWhole) {
+    // clang-format off
     static constexpr std::u16string_view kPieces[] = {
         u"a", u"Z", u"7", u" ", u"\"", u"\r", u"\n", u"\t", u"\u00e9",
         u"\u0301", u"\u0308", u"\u0903",                   // accents and a spacing mark
@@ -123,6 +124,7 @@ TEST(FadeTextProperties, ClustersKeepTheirTagsOutAndTheirMarksWhole) {
         u"\u1112", u"\u1161", u"\u11AB", u"\uD55C",         // Hangul jamo L V T, a syllable LV
         u"\u0600", u"\xD83D",                               // a prepended mark, a lone half
     };
+    // clang-format on
     Randomiser random(1509);
     RefusalCapture refusals;
     int clusters = 0;
@@ -133,8 +135,8 @@ TEST(FadeTextProperties, ClustersKeepTheirTagsOutAndTheirMarksWhole) {
         const std::vector<Colour> colours = random.Colours(2, 4);
         const bool wave = random.Flip(), compact = random.Flip();
         for (std::size_t at = 0; at < text.size(); at = ClusterEnd(text, at)) {
-            const bool pair = at + 1 < text.size() && IsHighSurrogate(text[at]) &&
-                              IsLowSurrogate(text[at + 1]);
+            const bool pair =
+                at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]);
             clusters += text[at] != u'\r' && ClusterEnd(text, at) - at > (pair ? 2u : 1u);
         }
 
