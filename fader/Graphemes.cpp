@@ -8,6 +8,7 @@ namespace {
 
 using namespace GraphemeTables;
 
+// The scan's steps, written inline so that its loop takes them in whole.
 inline std::uint8_t BreakByte(char32_t cp) {
     if (cp >= kEnd)
         return 0;
