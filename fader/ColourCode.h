@@ -1,12 +1,10 @@
-// Colour codes and font tags shared by the table builder and its tests.
+// Colour codes of tags: the rounding and the digits the table builder writes them with.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace WendrikFaderV2 {
 
@@ -14,13 +12,6 @@ using Components = std::array<double, 3>; // red, green, blue while a fade is co
 
 inline constexpr std::size_t kCompactTagLength = 20; // <font color=#RRGGBB>
 inline constexpr std::size_t kFullTagLength = 22;    // <font color="#RRGGBB">
-inline constexpr std::size_t kMaxTagLength = kFullTagLength;
-
-// "#RRGGBB", each component rounded to the nearest integer with halves to even.
-std::u16string ColourCode(const Components& rgb);
-
-// Writes the font tag into out (room for kMaxTagLength characters); returns its length.
-std::size_t WriteFontTag(char16_t* out, const Components& rgb, bool Compact);
 
 // The nearest integer, an exact half going to the even neighbour, for |x| < 2^31. Adding
 // 1.5 * 2^52 leaves no bits below the units, so the addition itself rounds, to nearest with ties

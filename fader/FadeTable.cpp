@@ -102,36 +102,69 @@ std::size_t Positions(const std::vector<Colour>& colours, int n) {
 
 } // namespace
 
-void TagTable::Write(const std::vector<Colour>& colours, std::size_t positions, bool Compact) {
-    width_ = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
-    count_ = positions;
-    deferred_ = false;
-    WriteTable(tags_, colours, positions, Compact);
+void TagTable::Contents::Write(const std::vector<Colour>& colours, std::size_t positions,
+                               bool Compact) {
+    width = positions == 0 ? 0 : Compact ? kCompactTagLength : kFullTagLength;
+    count = positions;
+    deferred = false;
+    WriteTable(tags, colours, positions, Compact);
 }
 
-// Touches only what a read may fill in, so a const copy of a deferred table can be read too.
-void TagTable::WriteIfDeferred() const {
-    if (!deferred_)
+void TagTable::Contents::Defer(const std::vector<Colour>& colours, std::size_t positions,
+                               bool Compact) {
+    deferredColours.assign(colours.begin(), colours.end());
+    width = Compact ? kCompactTagLength : kFullTagLength;
+    count = positions;
+    deferred = true;
+}
+
+void TagTable::Contents::WriteIfDeferred() const {
+    if (!deferred)
         return;
-    WriteTable(tags_, deferredColours_, count_, width_ == kCompactTagLength);
-    deferred_ = false;
+    WriteTable(tags, deferredColours, count, width == kCompactTagLength);
+    deferred = false;
+}
+
+TagTable::TagTable() : contents_(std::make_unique<Contents>()) {}
+TagTable::TagTable(const TagTable& other)
+    : contents_(std::make_unique<Contents>(*other.contents_)) {}
+TagTable& TagTable::operator=(const TagTable& other) {
+    *contents_ = *other.contents_; // keeps this buffer's capacity
+    return *this;
+}
+TagTable::~TagTable() = default;
+
+std::size_t TagTable::size() const {
+    return contents_->count + 1;
+}
+
+std::u16string_view TagTable::operator[](std::size_t k) const {
+    const Contents& c = *contents_;
+    c.WriteIfDeferred();
+    return k == 0 ? std::u16string_view()
+                  : std::u16string_view(c.tags.data() + (k - 1) * (c.width + 1), c.width);
+}
+
+bool TagTable::operator==(const TagTable& other) const {
+    const Contents &a = *contents_, &b = *other.contents_;
+    a.WriteIfDeferred();
+    b.WriteIfDeferred();
+    return a.tags == b.tags && a.width == b.width && a.count == b.count;
 }
 
 void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
-    FadeTag.Write(colours, Positions(colours, n), Compact);
+    FadeTag.contents().Write(colours, Positions(colours, n), Compact);
 }
 
 void DeferFadeTable(const std::vector<Colour>& colours, int n, bool Compact) {
     const std::size_t positions = Positions(colours, n);
     if (positions == 0)
         return BuildFadeTable(colours, n, Compact);
-    FadeTag.deferredColours_.assign(colours.begin(), colours.end());
-    FadeTag.width_ = Compact ? kCompactTagLength : kFullTagLength;
-    FadeTag.count_ = positions;
-    FadeTag.deferred_ = true;
+    FadeTag.contents().Defer(colours, positions, Compact);
 }
 
-void WriteCompactFade(char16_t* out, const std::vector<Colour>& colours, const std::u16string& text) {
+void WriteCompactFade(char16_t* out, const std::vector<Colour>& colours,
+                      const std::u16string& text) {
     WriteTags<true>(out, colours, static_cast<int>(text.size()), text.data());
 }
 

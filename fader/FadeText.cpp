@@ -1,5 +1,6 @@
 #include "ColourCode.h"
 #include "FadeTable.h"
+#include "Graphemes.h"
 #include "Refusal.h"
 #include "WendrikFaderV2.h"
 
@@ -13,6 +14,7 @@ namespace WendrikFaderV2 {
 namespace {
 constexpr std::array<std::u16string_view, 4> kWaveTags{u"<sub>", u"</sub>", u"<sup>", u"</sup>"};
 constexpr std::size_t kLongestWaveTag = 6;
+constexpr std::u16string_view kFullClose = u"</font>";
 
 // A copy of known length compiles to a few moves instead of a library call per character.
 template <std::size_t Length> char16_t* PutTag(char16_t* out, std::u16string_view tag) {
@@ -20,30 +22,16 @@ template <std::size_t Length> char16_t* PutTag(char16_t* out, std::u16string_vie
     return out + Length;
 }
 
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-// The two halves of a character beyond the 16-bit range must stay together: markup between them
-// leaves two broken characters. The low half keeps its colour position but takes no markup.
-bool StartsPair(const std::u16string& text, std::size_t i) {
-    return IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-}
-
-// The low half of a pair, which follows its high half with no tag of its own.
-bool ContinuesPair(const std::u16string& text, std::size_t i) {
-    return i > 0 && IsLowSurrogate(text[i]) && IsHighSurrogate(text[i - 1]);
-}
-
-// Line breaks and surrogates are the only characters that do not simply take their tag and
-// themselves. Text is searched for them four characters at a time, in one 64-bit word.
+// Line breaks and characters that join their neighbours into one cluster are the only ones that
+// do not simply take their tag and themselves. Below kFirstJoiner only CR LF joins, so a text
+// without breaks and without characters from there on, ASCII among them, needs no cluster
+// search. Text is searched four characters at a time, in one 64-bit word.
 constexpr std::size_t kBlock = 4;
+constexpr char16_t kFirstJoiner = GraphemeTables::kFirstJoiner;
+static_assert(kFirstJoiner > 0x7F && kFirstJoiner <= 0x8000, "ASCII must fade without a search");
 
 bool NeedsCare(char16_t c) {
-    return c <= u'\r' || (c & 0xF800) == 0xD800;
+    return c <= u'\r' || c >= kFirstJoiner;
 }
 
 bool BlockNeedsCare(const char16_t* block) {
@@ -52,38 +40,11 @@ bool BlockNeedsCare(const char16_t* block) {
     std::uint64_t v;
     std::memcpy(&v, block, sizeof v);
     const std::uint64_t belowCr = (v - kLanes * (u'\r' + 1)) & ~v & kHigh; // some lane <= CR
-    const std::uint64_t s = (v & kLanes * 0xF800) ^ kLanes * 0xD800;       // zero lane: surrogate
-    const std::uint64_t surrogate = (s - kLanes) & ~s & kHigh;
-    return (belowCr | surrogate) != 0;
-}
-
-// Output characters of position i in the compact fade without the wave.
-std::size_t CompactLength(const std::u16string& text, std::size_t i) {
-    if (text[i] == u'\r')
-        return 4; // "<br>"
-    if (text[i] == u'\n')
-        return 0;
-    return ContinuesPair(text, i) ? 1 : kCompactTagLength + 1;
-}
-
-char16_t* PutCompact(char16_t* out, const char16_t* tag, char16_t c) {
-    out = PutTag<kCompactTagLength>(out, {tag, kCompactTagLength});
-    *out = c;
-    return out + 1;
-}
-
-char16_t* PutCompactWithCare(char16_t* out, const std::u16string& text, std::size_t i,
-                             const char16_t* tag) {
-    const char16_t c = text[i];
-    if (c == u'\r')
-        return std::copy_n(u"<br>", 4, out);
-    if (c == u'\n')
-        return out;
-    if (ContinuesPair(text, i)) {
-        *out = c;
-        return out + 1;
-    }
-    return PutCompact(out, tag, c);
+    // A lane's low 15 bits plus 0x8000 - kFirstJoiner carry into its top bit when they reach
+    // kFirstJoiner; a lane with its top bit set is beyond it anyway.
+    const std::uint64_t joiner =
+        (((v & kLanes * 0x7FFF) + kLanes * (0x8000 - kFirstJoiner)) | v) & kHigh;
+    return (belowCr | joiner) != 0;
 }
 
 bool AnyNeedsCare(const std::u16string& text) {
@@ -94,31 +55,61 @@ bool AnyNeedsCare(const std::u16string& text) {
     return std::any_of(text.begin() + whole, text.end(), NeedsCare);
 }
 
-// What every caller asks for, compact and without the wave. Text without breaks or surrogates,
-// the usual line, is written in one pass, each tag followed by its character, and the table is
-// left to be written if it is read; otherwise the table first, the exact length, then one copy of
-// tag and character per position.
+// A line whose every unit takes its own tag and itself: no breaks and no multi-unit clusters.
+// The quick look settles the usual line; a line of another script needs a look at each unit.
+bool FadesUnitByUnit(const std::u16string& text) {
+    if (!AnyNeedsCare(text))
+        return true;
+    return std::all_of(text.begin(), text.end(),
+                       [](char16_t c) { return c > u'\r' && StandsAlone(c); });
+}
+
+// Every cluster takes the tag of its first position, its wave step and its closing tag as one
+// character; the tags of its other positions are left out, so no markup splits it. CR gives
+// "<br>" and LF nothing, with no wave step: both still use up their positions.
+template <bool Compact, bool Wave>
+char16_t* WriteFade(char16_t* out, const std::u16string& text, const char16_t* tags) {
+    constexpr std::size_t kTagLength = Compact ? kCompactTagLength : kFullTagLength;
+    constexpr std::u16string_view E = Compact ? u"" : kFullClose;
+    std::size_t phase = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r')
+                out = PutTag<4>(out, u"<br>");
+            ++i;
+            continue;
+        }
+        const std::size_t end = ClusterEnd(text, i);
+        out = PutTag<kTagLength>(out, {tags + i * (kTagLength + 1), kTagLength});
+        if constexpr (Wave) {
+            out = std::copy(kWaveTags[phase].begin(), kWaveTags[phase].end(), out);
+            phase = (phase + 1) % kWaveTags.size();
+        }
+        out = std::copy(text.begin() + i, text.begin() + end, out);
+        out = PutTag<E.size()>(out, E);
+        i = end;
+    }
+    return out;
+}
+
+// What every caller asks for, compact and without the wave. Text without breaks or clusters of
+// several units, the usual line, is written in one pass, each tag followed by its character, and
+// the table is left to be written if it is read; otherwise the table first, then the fade.
 std::u16string FadeCompact(const std::u16string& text, const std::vector<Colour>& colours) {
     const std::size_t n = text.size();
     constexpr std::size_t kStride = kCompactTagLength + 1;
+    std::u16string result(n * kStride, u'\0'); // the most it can be: one tag per character
 
-    if (!AnyNeedsCare(text)) {
+    if (FadesUnitByUnit(text)) {
         DeferFadeTable(colours, static_cast<int>(n), true);
-        std::u16string result(n * kStride, u'\0');
         WriteCompactFade(result.data(), colours, text);
         return result;
     }
 
     BuildFadeTable(colours, static_cast<int>(n), true);
-    const char16_t* const tags = FadeTag[1].data(); // entry i + 1 belongs to text[i]
-    auto tag = [tags](std::size_t i) { return tags + i * kStride; };
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        length += CompactLength(text, i);
-    std::u16string result(length, u'\0');
-    char16_t* out = result.data();
-    for (std::size_t i = 0; i < n; ++i)
-        out = PutCompactWithCare(out, text, i, tag(i));
+    const char16_t* end = WriteFade<true, false>(result.data(), text, FadeTag[1].data());
+    result.resize(static_cast<std::size_t>(end - result.data()));
     return result;
 }
 
@@ -143,32 +134,17 @@ std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& c
     if (Compact && !Wave)
         return FadeCompact(text, colours);
     BuildFadeTable(colours, static_cast<int>(text.size()), Compact);
-
-    const std::u16string_view E = Compact ? u"" : u"</font>";
     const std::size_t perCharacter = (Compact ? kCompactTagLength : kFullTagLength) +
-                                     (Wave ? kLongestWaveTag : 0) + 1 + E.size();
+                                     (Wave ? kLongestWaveTag : 0) + 1 +
+                                     (Compact ? 0 : kFullClose.size());
     std::u16string result(text.size() * perCharacter, u'\0');
+    const char16_t* tags = FadeTag[1].data(); // entry i + 1 belongs to text[i]
     char16_t* out = result.data();
-    auto put = [&out](std::u16string_view part) { out = std::copy(part.begin(), part.end(), out); };
-
-    std::size_t phase = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            put(u"<br>");
-        } else if (c != u'\n') {
-            // Break characters still use up their table positions above.
-            out = Compact ? PutTag<kCompactTagLength>(out, FadeTag[i + 1])
-                          : PutTag<kFullTagLength>(out, FadeTag[i + 1]);
-            if (Wave)
-                put(kWaveTags[phase]);
-            *out++ = c;
-            if (StartsPair(text, i)) // one character: one wave step, closed after both halves
-                *out++ = text[++i];
-            put(E);
-            phase = (phase + 1) % kWaveTags.size();
-        }
-    }
+    if (Compact) // with the wave: compact without it was done above
+        out = WriteFade<true, true>(out, text, tags);
+    else
+        out = Wave ? WriteFade<false, true>(out, text, tags)
+                   : WriteFade<false, false>(out, text, tags);
     result.resize(static_cast<std::size_t>(out - result.data()));
     return result;
 }

@@ -1,4 +1,5 @@
 #include "ColourCode.h"
+#include "Graphemes.h"
 #include "Refusal.h"
 #include "WendrikFaderV2.h"
 
@@ -82,17 +83,20 @@ std::u16string FadeFirstLetters(std::u16string& text, const std::vector<Colour>&
 
     std::u16string marked;
     marked.reserve(resultLength);
+    // A word's first letter is its first cluster: a mark wraps the letter with its accents.
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (position[i] == 0) {
             marked += text[i];
             continue;
         }
+        const std::size_t end = ClusterEnd(text, i);
         marked += FadeTag[position[i]];
         marked += kBold;
-        marked += text[i];
+        marked.append(text, i, end - i);
         marked += kUnbold;
         marked += E;
         marked += B;
+        i = end - 1;
     }
     text = std::move(marked);
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,43 +20,25 @@ std::string& PadHex(std::string& hex); // pads in place, returns it
 
 void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
 
-// The colour tags of one fade, entry 0 empty and entries 1..n one tag each. All tags of a table
-// have one width, so they sit in one buffer that the next fade of the same mode and length
-// overwrites without allocating. Each tag is followed by one spare character (kept NUL).
-// A fade that writes its tags straight into its result leaves the table to be written when it is
-// first read: the result is then made in one pass, and the table reads the same either way.
+// The colour tags of the latest fade: entry 0 empty, entries 1..n one tag each. A copy keeps the
+// tags it was taken from.
 class TagTable {
   public:
-    std::size_t size() const { return count_ + 1; }
-    std::u16string_view operator[](std::size_t k) const {
-        WriteIfDeferred();
-        return k == 0 ? std::u16string_view()
-                      : std::u16string_view(tags_.data() + (k - 1) * (width_ + 1), width_);
-    }
-    // Tags 1..n with their gaps, as one run.
-    std::u16string_view Slots() const {
-        WriteIfDeferred();
-        return tags_;
-    }
-    bool operator==(const TagTable& other) const {
-        WriteIfDeferred();
-        other.WriteIfDeferred();
-        return tags_ == other.tags_ && width_ == other.width_ && count_ == other.count_;
-    }
+    struct Contents; // how the tags are kept is the fader's own affair
+
+    TagTable();
+    TagTable(const TagTable& other);
+    TagTable& operator=(const TagTable& other);
+    ~TagTable();
+
+    std::size_t size() const;
+    std::u16string_view operator[](std::size_t k) const;
+    bool operator==(const TagTable& other) const;
+
+    Contents& contents() { return *contents_; }
 
   private:
-    friend void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
-    friend void DeferFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
-
-    void Write(const std::vector<Colour>& colours, std::size_t positions, bool Compact);
-    void WriteIfDeferred() const;
-
-    mutable std::u16string tags_;
-    std::size_t width_ = 0; // zero while empty, so equal entries mean equal tables
-    std::size_t count_ = 0;
-    // The recipe of a table not written yet; its buffer keeps its capacity between fades.
-    mutable std::vector<Colour> deferredColours_;
-    mutable bool deferred_ = false;
+    std::unique_ptr<Contents> contents_;
 };
 
 extern TagTable FadeTag; // entries 0..n after BuildFadeTable

@@ -1,4 +1,3 @@
-#include "ColourCode.h"
 #include "FaderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -27,24 +26,6 @@ TEST(ColourCode, PadHexPadsInPlaceAndNeverShortens) {
     EXPECT_EQ(one, "0F");
     EXPECT_EQ(PadHex(two), "FF");
     EXPECT_EQ(PadHex(three), "ABC");
-}
-
-TEST(ColourCode, RoundsHalvesToEvenAndWritesRedFirst) {
-    EXPECT_EQ(ColourCode({127.5, 126.5, 0.49}), u"#807E00");
-    EXPECT_EQ(ColourCode({0.5, 254.5, 255}), u"#00FEFF");
-    EXPECT_EQ(ColourCode({9, 10, 0}), u"#090A00");
-    EXPECT_EQ(ColourCode({255, 128, 0}), u"#FF8000");
-    EXPECT_EQ(ColourCode({0, 0, 0}), u"#000000");
-}
-
-TEST(ColourCode, FontTagQuotesOnlyInFullMode) {
-    char16_t tag[kMaxTagLength];
-    std::size_t length = WriteFontTag(tag, {255, 128, 0}, true);
-    EXPECT_EQ(std::u16string(tag, length), u"<font color=#FF8000>");
-    EXPECT_EQ(length, kCompactTagLength);
-    length = WriteFontTag(tag, {255, 128, 0}, false);
-    EXPECT_EQ(std::u16string(tag, length), u"<font color=\"#FF8000\">");
-    EXPECT_EQ(length, kFullTagLength);
 }
 
 TEST(ColourCode, ColoursFromTheListKeepTheirOwnBytes) {

@@ -131,3 +131,56 @@ TEST(FadeText, KeepsSurrogatePairsWhole) {
     EXPECT_EQ(SurrogatePairs(result), 1u);
     EXPECT_EQ(CheckFadeText(line, {kRed, kGreen, kBlue}, false, true, result), "");
 }
+
+// A cluster, characters a reader sees as one, takes the tag of its first position and one wave
+// step; the positions of its other units go unused, as a surrogate pair's low half does.
+TEST(FadeText, KeepsClustersWhole) {
+    const TextCase cases[] = {
+        // e with a combining acute; 3 positions, the acute's #AA0055 unused.
+        {u"e\u0301a",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>e\u0301<font color=#5500AA>a"},
+        {u"e\u0301a",
+         {kRed, kBlue},
+         true,
+         false,
+         u"<font color=\"#FF0000\"><sub>e\u0301</font><font color=\"#5500AA\"></sub>a</font>"},
+        // A flag is two regional indicators; a third one starts another.
+        {u"\U0001F1EF\U0001F1F5\U0001F1EF",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>\U0001F1EF\U0001F1F5<font color=#5500AA>\U0001F1EF"},
+        // Thumbs up with a skin tone, a letter with two marks stacked: 5 positions, steps of 51.
+        {u"\U0001F44D\U0001F3FDx",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>\U0001F44D\U0001F3FD<font color=#3300CC>x"},
+        {u"a\u0308\u0323\u0301b",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>a\u0308\u0323\u0301<font color=#3300CC>b"},
+        // Hangul jamo L V T make one syllable; the next L starts another. Steps of 63.75.
+        {u"\u1112\u1161\u11AB\u1112",
+         {kRed, kBlue},
+         false,
+         true,
+         u"<font color=#FF0000>\u1112\u1161\u11AB<font color=#4000BF>\u1112"},
+        // A family joined by zero-width joiners, then a line break that keeps its treatment:
+        // 11 positions, the last one 10 steps of 255/11 from red.
+        {u"\U0001F468\u200D\U0001F469\u200D\U0001F467\r\n!",
+         {kRed, kBlue},
+         true,
+         true,
+         u"<font color=#FF0000><sub>\U0001F468\u200D\U0001F469\u200D\U0001F467<br>"
+         u"<font color=#1700E8></sub>!"},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(FadeText(c.text, c.colours, c.wave, c.compact), c.result);
+        EXPECT_EQ(CheckFadeText(c.text, c.colours, c.wave, c.compact, c.result), "");
+    }
+}

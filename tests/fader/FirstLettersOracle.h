@@ -3,11 +3,13 @@
 // linear version is compared against it. Valid while the marked text fits 16-bit positions.
 #pragma once
 
+#include "Graphemes.h"
 #include "WendrikFaderV2.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace FaderTest {
@@ -57,15 +59,18 @@ inline OracleOutcome OracleFirstLetters(std::u16string text,
     const std::u16string trimmed = text;
 
     WendrikFaderV2::BuildFadeTable(colours, words, compact);
-    auto mark = [&](char16_t c, int w) {
-        return std::u16string(WendrikFaderV2::FadeTag[w]) + u"<b>" + c + u"</b>" + E + B;
+    // The mark wraps the word's first cluster: its letter and whatever joins it.
+    auto mark = [&](std::size_t at, int w) {
+        const std::size_t end = WendrikFaderV2::ClusterEnd(text, at);
+        return std::pair(end - at, std::u16string(WendrikFaderV2::FadeTag[w]) + u"<b>" +
+                                       text.substr(at, end - at) + u"</b>" + E + B);
     };
 
     std::int16_t w = 1;
     std::int16_t x = 0;
     if (!text.empty() && OracleWordStart(text[0])) {
-        const std::u16string m = mark(text[0], 1);
-        text.replace(0, 1, m);
+        const auto [length, m] = mark(0, 1);
+        text.replace(0, length, m);
         x = static_cast<std::int16_t>(m.size());
     }
     for (char16_t s : {u' ', u'"', u'\n'}) {
@@ -79,8 +84,8 @@ inline OracleOutcome OracleFirstLetters(std::u16string text,
             x = static_cast<std::int16_t>(p + 1);
             if (static_cast<std::size_t>(x) < text.size() && OracleWordStart(text[x])) {
                 ++w;
-                const std::u16string m = mark(text[x], w);
-                text.replace(x, 1, m);
+                const auto [length, m] = mark(static_cast<std::size_t>(x), w);
+                text.replace(x, length, m);
                 x = static_cast<std::int16_t>(x + m.size()); // the mark's last character
             }
         }

@@ -120,3 +120,15 @@ TEST(FadeFirstLetters, OneColourMarksEveryWordInIt) {
     EXPECT_EQ(FadeFirstLetters(text, {kGreen}, true),
               Mark(u"#00FF00", u'a') + u" " + Mark(u"#00FF00", u'b'));
 }
+
+// A word's first letter is its first cluster: the bold mark takes the accent typed after it.
+TEST(FadeFirstLetters, MarksTheWholeFirstCluster) {
+    std::u16string text = u"e\u0301cole ok";
+    EXPECT_EQ(FadeFirstLetters(text, {kRed, kBlue}, true),
+              u"<font color=#FF0000><b>e\u0301</b><font color=#000000>cole <font "
+              u"color=#800080><b>o</b><font color=#000000>k");
+    text = u"a\u0308\u0323 b";
+    EXPECT_EQ(FadeFirstLetters(text, {kRed, kBlue}, false),
+              u"<font color=\"#000000\"><font color=\"#FF0000\"><b>a\u0308\u0323</b></font> "
+              u"<font color=\"#800080\"><b>b</b></font></font>");
+}

@@ -1,10 +1,12 @@
-// Reads FadeText output back against its input: one colour tag per printed character, "<br>"
-// for CR, nothing for LF, wave tags in phase, every colour inside its segment's two colours, and
-// the two halves of a surrogate pair side by side: the low half uses up its colour position but
-// takes no tag, no wave step and no closing tag of its own.
+// Reads FadeText output back against its input: one colour tag per printed cluster, "<br>" for
+// CR, nothing for LF, wave tags in phase, every colour inside its segment's two colours, and the
+// units of a cluster (a surrogate pair, a letter with its accents, ...) side by side: the tag is
+// the one of the cluster's first position, and its other units use up their positions but take
+// no tag, no wave step and no closing tag of their own.
 // Shared by the property tests and the fuzz target.
 #pragma once
 
+#include "Graphemes.h"
 #include "WendrikFaderV2.h"
 
 #include <algorithm>
@@ -94,9 +96,9 @@ inline std::string CheckFadeText(const std::u16string& text,
             return "wave tag out of phase" + where;
         if (!expect(std::u16string_view(&c, 1)))
             return "character not copied" + where;
-        const bool pair = k < n && IsHighSurrogate(c) && IsLowSurrogate(text[k]);
-        if (pair && !expect(std::u16string_view(&text[k], 1)))
-            return "surrogate pair split" + where;
+        const std::size_t end = WendrikFaderV2::ClusterEnd(text, static_cast<std::size_t>(k - 1));
+        if (!expect(std::u16string_view(text).substr(k, end - k)))
+            return "cluster split" + where;
         if (!expect(close))
             return "no closing tag" + where;
         phase = (phase + 1) % kWave.size();
@@ -120,8 +122,7 @@ inline std::string CheckFadeText(const std::u16string& text,
             if (got.r != last.r || got.g != last.g || got.b != last.b)
                 return "remainder position not the last colour" + where;
         }
-        if (pair)
-            ++k; // the low half's position, already copied
+        k = static_cast<int>(end); // the positions of the cluster's other units, already copied
     }
     if (at != result.size())
         return "trailing output";

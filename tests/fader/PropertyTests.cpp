@@ -112,3 +112,41 @@ TEST(FirstLettersProperties, MatchesThePlainScan) {
     }
     EXPECT_GT(marked, 4000);
 }
+
+// Pieces that join into clusters of every kind, and pieces that must stay apart from them.
+TEST(FadeTextProperties, ClustersKeepTheirTagsOutAndTheirMarksWhole) {
+    // clang-format off
+    static constexpr std::u16string_view kPieces[] = {
+        u"a", u"Z", u"7", u" ", u"\"", u"\r", u"\n", u"\t", u"\u00e9",
+        u"\u0301", u"\u0308", u"\u0903",                   // accents and a spacing mark
+        u"\u200D", u"\U0001F468", u"\U0001F3FD", u"\u00A9", // joiner, pictographs, skin tone
+        u"\U0001F1EF", u"\U0001F1F5",                       // regional indicators
+        u"\u1112", u"\u1161", u"\u11AB", u"\uD55C",         // Hangul jamo L V T, a syllable LV
+        u"\u0600", u"\xD83D",                               // a prepended mark, a lone half
+    };
+    // clang-format on
+    Randomiser random(1509);
+    RefusalCapture refusals;
+    int clusters = 0;
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string text;
+        for (int pieces = random.Between(0, 30); pieces > 0; --pieces)
+            text += kPieces[random.Between(0, static_cast<int>(std::size(kPieces)) - 1)];
+        const std::vector<Colour> colours = random.Colours(2, 4);
+        const bool wave = random.Flip(), compact = random.Flip();
+        for (std::size_t at = 0; at < text.size(); at = ClusterEnd(text, at)) {
+            const bool pair =
+                at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]);
+            clusters += text[at] != u'\r' && ClusterEnd(text, at) - at > (pair ? 2u : 1u);
+        }
+
+        const std::u16string faded = FadeText(text, colours, wave, compact);
+        if (text.size() >= colours.size()) {
+            ASSERT_EQ(CheckFadeText(text, colours, wave, compact, faded), "") << "case " << i;
+        }
+        const OracleOutcome expected = OracleFirstLetters(text, colours, compact);
+        std::u16string marked = text;
+        ASSERT_EQ(FadeFirstLetters(marked, colours, compact), expected.result) << "case " << i;
+    }
+    EXPECT_GT(clusters, 5000) << "the pieces must often join into clusters";
+}

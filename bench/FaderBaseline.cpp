@@ -1,0 +1,13 @@
+// Built with the earlier fader's headers, its namespace renamed to WendrikFaderBaseline.
+#include "FaderBaseline.h"
+
+#include "WendrikFaderV2.h"
+
+namespace FaderBaseline {
+
+std::u16string FadeText(const std::u16string& text, const std::vector<std::int32_t>& colours,
+                        bool Wave, bool Compact) {
+    return WendrikFaderV2::FadeText(text, colours, Wave, Compact);
+}
+
+} // namespace FaderBaseline
