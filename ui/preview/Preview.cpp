@@ -104,7 +104,7 @@ void Preview::SetFont(HFONT font, bool redraw) {
     stale_ = true; // every character now shows the font
 }
 
-void Preview::Show(std::wstring_view text, const LineLook& look) {
+void Preview::Show(std::u16string_view text, const LineLook& look) {
     if (!edit_ || composing_)
         return;
     Track(text, look);
@@ -136,7 +136,7 @@ void Preview::Show(std::wstring_view text, const LineLook& look) {
 
 // Carries over what the characters that stayed show. Where the change is ambiguous, as with a
 // character typed beside the same character, only what every reading of it agrees on is kept.
-void Preview::Track(std::wstring_view text, const LineLook& look) {
+void Preview::Track(std::u16string_view text, const LineLook& look) {
     const std::size_t n = text.size(), old = text_.size();
     std::vector<CharLook> shows(n, kUnknown);
     if (!stale_ && look.faces == wanted_.faces) {

@@ -3,13 +3,14 @@
 #include "Preview.h"
 
 #include "LookRtf.h"
+#include "RtfStream.h"
+#include "window/Text.h"
 
 #include <richedit.h>
 #include <tom.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 
 namespace quillon {
 
@@ -22,21 +23,6 @@ constexpr std::size_t kViewMargin = 4;
 constexpr std::size_t kIdleStretch = 400;
 constexpr auto kIdleTurn = std::chrono::milliseconds(8);
 
-struct RtfSource {
-    const std::string* rtf;
-    std::size_t offset;
-};
-
-DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-    auto* source = reinterpret_cast<RtfSource*>(cookie);
-    const std::size_t n =
-        std::min(static_cast<std::size_t>(size), source->rtf->size() - source->offset);
-    std::memcpy(buffer, source->rtf->data() + source->offset, n);
-    source->offset += n;
-    *read = static_cast<LONG>(n);
-    return 0;
-}
-
 CHARFORMAT2W EmptyFormat() {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
@@ -44,14 +30,15 @@ CHARFORMAT2W EmptyFormat() {
 }
 
 // Whether the control holds `text` whole and characters [from, to) of it as they are there.
-bool Holds(HWND edit, std::wstring_view text, std::size_t from, std::size_t to) {
+bool Holds(HWND edit, std::u16string_view text, std::size_t from, std::size_t to) {
     if (static_cast<std::size_t>(GetWindowTextLengthW(edit)) != text.size())
         return false;
     std::wstring range(to - from, L'\0');
     TEXTRANGEW request{{static_cast<LONG>(from), static_cast<LONG>(to)}, range.data()};
     range.resize(static_cast<std::size_t>(
         SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request))));
-    return range == text.substr(from, to - from);
+    const std::u16string_view part = text.substr(from, to - from);
+    return std::equal(range.begin(), range.end(), part.begin(), part.end());
 }
 
 void ScrollTo(HWND edit, POINT to) {
@@ -62,7 +49,7 @@ void ScrollTo(HWND edit, POINT to) {
 }
 
 // Characters of the scripts written right to left, which put a line's characters out of order.
-bool WritesRightToLeft(wchar_t c) {
+bool WritesRightToLeft(char16_t c) {
     return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) ||
            (c >= 0xFE70 && c <= 0xFEFF);
 }
@@ -148,7 +135,7 @@ void Preview::EndFormatting(const Untouched& saved) {
 }
 
 void Preview::FormatAll(const CharLook& look, LONG height) {
-    const std::wstring_view face = wanted_.faces.at(look.face);
+    const std::u16string_view face = wanted_.faces.at(look.face);
     CHARFORMAT2W format = EmptyFormat();
     format.dwMask = CFM_COLOR | CFM_BOLD | CFM_FACE | CFM_SIZE | CFM_ITALIC | CFM_UNDERLINE |
                     CFM_STRIKEOUT | CFM_HIDDEN | CFM_SUBSCRIPT | CFM_BACKCOLOR;
@@ -156,7 +143,8 @@ void Preview::FormatAll(const CharLook& look, LONG height) {
                        (look.sub ? CFE_SUBSCRIPT : 0) | (look.sup ? CFE_SUPERSCRIPT : 0);
     format.crTextColor = look.colour;
     format.yHeight = height;
-    face.copy(format.szFaceName, std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
+    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1),
+                format.szFaceName);
     SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     shows_.assign(text_.size(), look);
 }
@@ -180,7 +168,7 @@ void Preview::FormatSpan(std::size_t from, std::size_t to, LONG height) {
     }
     if (!StreamIn(from, to, height)) {
         // Not expected: put the user's characters back exactly, and show them plain.
-        SetWindowTextW(edit_, text_.c_str());
+        SetWindowTextW(edit_, ToWide(text_).c_str());
         wanted_.chars.assign(text_.size(), CharLook{});
         FormatAll(CharLook{}, height);
         return;
@@ -189,14 +177,12 @@ void Preview::FormatSpan(std::size_t from, std::size_t to, LONG height) {
 }
 
 bool Preview::StreamIn(std::size_t from, std::size_t to, LONG height) {
-    const std::wstring_view text = std::wstring_view(text_).substr(from, to - from);
-    const std::string rtf =
+    const std::u16string_view text = std::u16string_view(text_).substr(from, to - from);
+    const std::string stretch =
         LookToRtf(text, std::span(wanted_.chars).subspan(from, to - from), wanted_.faces);
-    RtfSource source{&rtf, 0};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
     CHARRANGE changed{static_cast<LONG>(from), static_cast<LONG>(to)};
     SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
-    SendMessageW(edit_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+    rtf::StreamIntoSelection(edit_, stretch);
     if (!Holds(edit_, text_, from, to))
         return false;
 
