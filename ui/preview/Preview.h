@@ -56,13 +56,29 @@ class Preview {
         LRESULT events;
         LONG height; // the size of the control's own font
     };
+    // Formatting under way, from construction to destruction: the control draws nothing, tells
+    // nothing and records no undo meanwhile, and gets all of it back however formatting ends.
+    class Formatting {
+      public:
+        explicit Formatting(Preview& preview)
+            : preview_(preview), saved_(preview.BeginFormatting()) {}
+        ~Formatting() { preview_.EndFormatting(saved_); }
+        Formatting(const Formatting&) = delete;
+        Formatting& operator=(const Formatting&) = delete;
+        LONG Height() const { return saved_.height; }
+
+      private:
+        Preview& preview_;
+        const Untouched saved_;
+    };
 
     void Detach();
     void PastePlainText();
     void Track(std::u16string_view text, const LineLook& look);
+    void Forget();
     std::pair<std::size_t, std::size_t> View() const;
     Untouched BeginFormatting();
-    void EndFormatting(const Untouched& saved);
+    void EndFormatting(const Untouched& saved) noexcept;
     void FormatAll(const CharLook& look, LONG height);
     void FormatSpan(std::size_t from, std::size_t to, LONG height);
     bool StreamIn(std::size_t from, std::size_t to, LONG height);

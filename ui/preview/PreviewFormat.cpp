@@ -4,6 +4,7 @@
 
 #include "LookRtf.h"
 #include "RtfStream.h"
+#include "Spans.h"
 #include "window/Text.h"
 
 #include <richedit.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <tuple>
 
 namespace quillon {
 
@@ -86,21 +88,21 @@ std::pair<std::size_t, std::size_t> Preview::View() const {
     RECT client{};
     GetClientRect(edit_, &client);
     const std::size_t n = text_.size();
-    std::size_t first = 0, end = 0;
     if (std::none_of(text_.begin(), text_.end(), WritesRightToLeft)) {
         const std::size_t atLeft = BeginningLeftOf(edit_, n, client.left + 1);
-        first = atLeft == 0 ? 0 : atLeft - 1; // the one the left edge cuts
-        end = BeginningLeftOf(edit_, n, client.right);
-    } else {
-        const LONG middle = (client.top + client.bottom) / 2;
-        POINTL left{client.left, middle}, right{client.right, middle};
-        first = static_cast<std::size_t>(std::max<LRESULT>(
-            0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&left))));
-        end = static_cast<std::size_t>(std::max<LRESULT>(
-                  0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&right)))) +
-              1;
+        const std::size_t end = BeginningLeftOf(edit_, n, client.right);
+        // The one the left edge cuts, and the last that begins left of the right edge.
+        return CharactersInView(text_, atLeft == 0 ? 0 : atLeft - 1, end == 0 ? 0 : end - 1,
+                                kViewMargin);
     }
-    return {std::min(n, first - std::min(first, kViewMargin)), std::min(n, end + kViewMargin)};
+    // Right to left, the character at the left edge may come after the one at the right edge.
+    const LONG middle = (client.top + client.bottom) / 2;
+    auto at = [this](LONG x, LONG y) {
+        POINTL point{x, y};
+        return static_cast<std::size_t>(std::max<LRESULT>(
+            0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point))));
+    };
+    return CharactersInView(text_, at(client.left, middle), at(client.right, middle), kViewMargin);
 }
 
 Preview::Untouched Preview::BeginFormatting() {
@@ -118,7 +120,7 @@ Preview::Untouched Preview::BeginFormatting() {
     return saved;
 }
 
-void Preview::EndFormatting(const Untouched& saved) {
+void Preview::EndFormatting(const Untouched& saved) noexcept {
     SuspendUndo(false);
     CHARRANGE selection = saved.selection;
     SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
@@ -149,21 +151,19 @@ void Preview::FormatAll(const CharLook& look, LONG height) {
     shows_.assign(text_.size(), look);
 }
 
-// Formats the characters of [from, to) that do not show their look yet.
+// Formats the characters of [from, to) that do not show their look yet, whole characters only:
+// half of one streamed in alone need not come back as it was.
 void Preview::FormatSpan(std::size_t from, std::size_t to, LONG height) {
     while (from < to && shows_[from] == wanted_.chars[from])
         ++from;
     while (to > from && shows_[to - 1] == wanted_.chars[to - 1])
         --to;
-    if (from == to)
+    if (from >= to)
         return;
+    std::tie(from, to) = WholeCharacters(text_, from, to);
     if (!Holds(edit_, text_, from, to)) {
         // The text changed without a word to the preview: nothing to do until it has its look.
-        KillTimer(edit_, kIdleTimer);
-        text_.clear();
-        wanted_.chars.clear();
-        shows_.clear();
-        stale_ = true;
+        Forget();
         return;
     }
     if (!StreamIn(from, to, height)) {
@@ -212,7 +212,7 @@ void Preview::FormatInIdleTurn() {
     const auto [first, last] = View();
     const std::size_t n = text_.size();
     auto waiting = [this](std::size_t i) { return shows_[i] != wanted_.chars[i]; };
-    const Untouched saved = BeginFormatting();
+    const Formatting formatting(*this);
     while (!Settled()) { // or no longer known
         // The waiting character nearest the view: in it, or the nearer of the next either side.
         std::size_t at = first;
@@ -227,18 +227,17 @@ void Preview::FormatInIdleTurn() {
             if (before == 0 && after == n)
                 break;
             if (after == n || (before > 0 && first - before < after - last)) {
-                FormatSpan(before - std::min(before, kIdleStretch), before, saved.height);
+                FormatSpan(before - std::min(before, kIdleStretch), before, formatting.Height());
             } else {
-                FormatSpan(after, std::min(n, after + kIdleStretch), saved.height);
+                FormatSpan(after, std::min(n, after + kIdleStretch), formatting.Height());
             }
         } else {
-            FormatSpan(at, std::min(n, at + kIdleStretch), saved.height);
+            FormatSpan(at, std::min(n, at + kIdleStretch), formatting.Height());
         }
         if (std::chrono::steady_clock::now() - start >= kIdleTurn ||
             HIWORD(GetQueueStatus(QS_INPUT)) != 0)
             break;
     }
-    EndFormatting(saved);
     if (Settled())
         KillTimer(edit_, kIdleTimer);
 }
