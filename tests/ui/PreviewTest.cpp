@@ -79,6 +79,12 @@ void SetColour(HWND form, int column, COLORREF colour) {
     Drag(form, 3 * column, GetBValue(colour));
 }
 
+// The two colours of a plain fade.
+void RedToBlue(HWND form) {
+    SetColour(form, 1, RGB(255, 0, 0));
+    SetColour(form, 2, RGB(0, 0, 255));
+}
+
 // A click on the box, as the user ticks or clears it.
 void Tick(const LoadedForm& f, int id, bool on) {
     if ((SendMessageW(f.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) != on)
@@ -242,8 +248,7 @@ TEST(TextLinePreview, LinesTheFaderRefusesOrSendWouldNotPostLookPlainWithoutABox
     LoadedForm f;
     HWND form = f.Hwnd();
     HWND text1 = f.Item(IDC_TEXT1);
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(form);
     const std::vector<Look> plain2(2, Look{}), plain8(8, Look{});
 
     Retype(text1, L"a"); // fewer characters than colours
@@ -275,8 +280,7 @@ TEST(TextLinePreview, PasteTakesPlainTextAndALongPasteShowsNoBoxUntilSend) {
     HWND form = f.Hwnd();
     HWND text1 = f.Item(IDC_TEXT1);
     ASSERT_TRUE(room.WaitForLines(2, 5000));
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(form);
 
     const std::wstring plain = L"from elsewhere";
     const std::string rich = "{\\rtf1{\\colortbl;\\red0\\green255\\blue0;}\\cf1\\i\\ul\\fs40 RICH}";
@@ -335,8 +339,7 @@ TEST(TextLinePreview, FormattingLeavesCaretSelectionScrollAndUndoAlone) {
     LoadedForm f;
     HWND form = f.Hwnd();
     HWND text1 = f.Item(IDC_TEXT1);
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(form);
     std::wstring line;
     for (int i = 0; i < 12; ++i)
         line += L"word" + std::to_wstring(i) + L" ";
@@ -384,11 +387,9 @@ TEST(TextLinePreview, FormattingLeavesCaretSelectionScrollAndUndoAlone) {
 TEST(TextLinePreview, RightToLeftAndMixedLinesWiderThanTheBoxTakeTheirLook) {
     PracticeRoom room;
     LoadedForm f;
-    HWND form = f.Hwnd();
-    HWND text1 = f.Item(IDC_TEXT1);
     ASSERT_TRUE(room.WaitForLines(2, 5000));
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(f.Hwnd());
+    HWND text1 = f.Item(IDC_TEXT1);
     const std::wstring hebrew = L"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD ";
     const std::wstring mixed = L"abc \u05D0\u05D1\u05D2 \U0001F600 \u0627\u0644 def ";
     std::size_t received = 2;
