@@ -130,9 +130,9 @@ int wmain(int argc, wchar_t** argv) {
                 const auto start = Clock::now();
                 const std::wstring text = TextOf(edit);
                 in.line = quillon::ToU16(text);
-                const quillon::LineLook lineLook = quillon::LookOfLine(in, L"Arial");
+                const quillon::LineLook lineLook = quillon::LookOfLine(in, u"Arial");
                 const auto looked = Clock::now();
-                preview.Show(text, lineLook);
+                preview.Show(in.line, lineLook);
                 update.push_back(Ms(Clock::now() - start));
                 reading.push_back(Ms(looked - start));
                 UntilSettled(preview);

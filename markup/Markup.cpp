@@ -1,7 +1,11 @@
 #include "Markup.h"
 
+#include "Utf16.h"
+
 #include <algorithm>
 #include <cwctype>
+
+namespace ChatMarkup {
 
 namespace {
 
@@ -211,7 +215,7 @@ std::wstring ReadReference(std::wstring_view text, std::size_t& length) {
     if (i < text.size() && text[i] == L';')
         ++i;
     length = i;
-    if (value == 0 || value > kLastCodePoint || (value >= 0xD800 && value <= 0xDFFF))
+    if (value == 0 || value > kLastCodePoint || utf16::IsSurrogate(value))
         value = kReplacement;
     else if (value >= 0x80 && value <= 0x9F)
         value = kWindows1252[value - 0x80];
@@ -291,3 +295,5 @@ std::vector<StyledRun> ParseMarkup(std::wstring_view line, ReadOptions options) 
     }
     return runs;
 }
+
+} // namespace ChatMarkup

@@ -7,9 +7,21 @@
 #include <string_view>
 #include <vector>
 
+namespace ChatMarkup {
+
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;
+
+    // The one packing of a colour, as Windows and the fader keep it: 0x00BBGGRR, red lowest.
+    constexpr std::uint32_t Packed() const {
+        return r | (std::uint32_t{g} << 8) | (std::uint32_t{b} << 16);
+    }
+    static constexpr Rgb Unpacked(std::uint32_t packed) {
+        return {static_cast<std::uint8_t>(packed & 0xFF),
+                static_cast<std::uint8_t>((packed >> 8) & 0xFF),
+                static_cast<std::uint8_t>((packed >> 16) & 0xFF)};
+    }
 };
 
 struct Style {
@@ -61,3 +73,5 @@ std::wstring ReadReference(std::wstring_view text, std::size_t& length);
 
 // "#RRGGBB" or "RRGGBB", either case.
 std::optional<Rgb> ParseColour(std::wstring_view value);
+
+} // namespace ChatMarkup

@@ -37,15 +37,9 @@ Frame::Frame(const Options& options)
       log_(options.logPath), look_(Look::Make()) {}
 
 bool Frame::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = s_WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszClassName = kFrameClass;
-    return RegisterClassExW(&wc) != 0;
+    return win32::RegisterWindowClass(
+        instance, kFrameClass, win32::WindowProc<Frame>,
+        {0, LoadIconW(nullptr, IDI_APPLICATION), reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)});
 }
 
 std::unique_ptr<Frame> Frame::Create(const Options& options, int showCommand) {
@@ -82,33 +76,18 @@ bool Frame::Populate() {
     return true;
 }
 
-LRESULT CALLBACK Frame::s_WndProc(HWND window, UINT message, WPARAM wParam,
-                                  LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Frame*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Frame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    HWND area = self ? self->mdiArea_ : nullptr;
+LRESULT Frame::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
         CLIENTCREATESTRUCT client{nullptr, kFirstChildId};
-        self->mdiArea_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                         WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0,
-                                         window, nullptr, GetModuleHandleW(nullptr), &client);
-        return self->mdiArea_ ? 0 : -1;
+        mdiArea_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                   WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 0, window_,
+                                   nullptr, GetModuleHandleW(nullptr), &client);
+        return mdiArea_ ? 0 : -1;
     }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY:
-        if (self) {
-            self->window_ = nullptr;
-            self->mdiArea_ = nullptr;
-        }
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        break;
     }
-    return DefFrameProcW(window, area, message, wParam, lParam);
+    return DefFrameProcW(window_, mdiArea_, message, wParam, lParam);
 }

@@ -9,6 +9,7 @@
 #include "MdiChild.h"
 #include "Options.h"
 #include "RoomWindow.h"
+#include "WindowProc.h"
 
 class Frame {
   public:
@@ -30,6 +31,18 @@ class Frame {
     std::vector<std::unique_ptr<MdiChild>> children_;
 
     bool Populate();
-    static LRESULT CALLBACK s_WndProc(HWND window, UINT message, WPARAM wParam,
-                                      LPARAM lParam) noexcept;
+
+    friend LRESULT CALLBACK win32::WindowProc<Frame>(HWND, UINT, WPARAM, LPARAM) noexcept;
+    static Frame* FromCreation(const CREATESTRUCTW& create) {
+        return static_cast<Frame*>(create.lpCreateParams);
+    }
+    static LRESULT Unowned(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefFrameProcW(window, nullptr, message, wParam, lParam);
+    }
+    void Attached(HWND window) { window_ = window; }
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam);
+    void Detached() {
+        window_ = nullptr;
+        mdiArea_ = nullptr;
+    }
 };

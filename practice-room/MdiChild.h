@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "WindowProc.h"
+
 inline constexpr wchar_t kChildClass[] = L"AOL Child";
 
 class MdiChild {
@@ -27,6 +29,17 @@ class MdiChild {
     HWND window_ = nullptr;
 
   private:
-    static LRESULT CALLBACK s_WndProc(HWND window, UINT message, WPARAM wParam,
-                                      LPARAM lParam) noexcept;
+    friend LRESULT CALLBACK win32::WindowProc<MdiChild>(HWND, UINT, WPARAM, LPARAM) noexcept;
+    static MdiChild* FromCreation(const CREATESTRUCTW& create) {
+        return reinterpret_cast<MdiChild*>(
+            static_cast<const MDICREATESTRUCTW*>(create.lpCreateParams)->lParam);
+    }
+    static LRESULT Unowned(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefMDIChildProcW(window, message, wParam, lParam);
+    }
+    void Attached(HWND window) { window_ = window; }
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) {
+        return HandleMessage(message, wParam, lParam);
+    }
+    void Detached() { window_ = nullptr; }
 };

@@ -1,25 +1,20 @@
 #include "Rtf.h"
 
+#include "RtfWriter.h"
+
 #include <algorithm>
+
+using ChatMarkup::Rgb;
+using ChatMarkup::Style;
+using ChatMarkup::StyledRun;
 
 namespace {
 
 constexpr int kHalfPoints = 20; // 10 pt
 
+// Control characters have no place in the transcript.
 void AppendText(std::string& out, std::wstring_view text) {
-    for (const wchar_t c : text) {
-        if (c == L'\\' || c == L'{' || c == L'}') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c == L'\t') {
-            out += "\\tab ";
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 || c == 0) {
-            // \uN takes a signed 16-bit number; '?' is what a reader without Unicode shows.
-            out += "\\u" + std::to_string(static_cast<short>(c)) + "?";
-        }
-    }
+    rtf::AppendText(out, text, rtf::Controls::Dropped);
 }
 
 template <class T> std::size_t IndexOf(std::vector<T>& table, const T& value) {
@@ -60,18 +55,11 @@ std::string LineToRtf(std::wstring_view speaker, const std::vector<StyledRun>& r
         AppendText(body, run.text);
     }
 
-    std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
-    for (std::size_t i = 0; i < faces.size(); ++i) {
-        std::wstring name = faces[i];
-        std::erase_if(name, [](wchar_t c) { return c == L';' || c == L'{' || c == L'}'; });
-        rtf += "{\\f" + std::to_string(i) + "\\fnil ";
-        AppendText(rtf, name);
-        rtf += ";}";
-    }
-    rtf += "}{\\colortbl ;";
+    std::string document = "{\\rtf1\\ansi\\deff0";
+    rtf::AppendFontTable(document, faces, rtf::Controls::Dropped);
+    document += "{\\colortbl ;";
     for (const Rgb& c : colours)
-        rtf += "\\red" + std::to_string(c.r) + "\\green" + std::to_string(c.g) + "\\blue" +
-               std::to_string(c.b) + ";";
-    rtf += "}" + body + "}";
-    return rtf;
+        rtf::AppendColour(document, c.r, c.g, c.b);
+    document += "}" + body + "}";
+    return document;
 }

@@ -9,10 +9,10 @@
 #include "Markup.h"
 
 inline constexpr wchar_t kRoomFace[] = L"Arial";
-inline constexpr Rgb kTextColour{0, 0, 0};
-inline constexpr Rgb kSpeakerColour{0, 0, 96};
+inline constexpr ChatMarkup::Rgb kTextColour{0, 0, 0};
+inline constexpr ChatMarkup::Rgb kSpeakerColour{0, 0, 96};
 
 // "speaker: " bold and dark, then the runs; fields default to the room's face and black.
 // newParagraph starts the line on a paragraph of its own.
-std::string LineToRtf(std::wstring_view speaker, const std::vector<StyledRun>& runs,
+std::string LineToRtf(std::wstring_view speaker, const std::vector<ChatMarkup::StyledRun>& runs,
                       bool newParagraph);

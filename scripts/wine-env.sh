@@ -62,7 +62,21 @@ wine_stop() {
 wine_dpi_prefix() { # dpi
     local base="$quillon_root/build/windows/wineprefix" copy="$quillon_root/build/windows/wineprefix-dpi$1"
     rm -rf "$copy"
-    cp -a "$base" "$copy" || return 1
+    # The base prefix's own server saves its registry now and then through a temporary file beside
+    # it (on a fresh prefix within seconds of the tests before, which changed it), and programs
+    # there may write too: a copy taken meanwhile fails on a file that vanished, or takes a torn
+    # one. So the copy is taken while no server runs there; one that ran is stopped, which saves
+    # the registry, and started again afterwards.
+    local running=false copied=true
+    if WINEPREFIX="$base" wineserver -k 2>/dev/null; then
+        running=true
+        WINEPREFIX="$base" wineserver -w 2>/dev/null
+    fi
+    cp -a "$base" "$copy" || copied=false
+    if $running; then
+        (WINEPREFIX="$base" wine_start) >/dev/null 2>&1 </dev/null
+    fi
+    $copied || return 1
     local hex
     hex=$(printf '%08x' "$1")
     cat >"$copy/drive_c/quillon-dpi.reg" <<REG
@@ -75,8 +89,13 @@ REGEDIT4
 "LogPixels"=dword:$hex
 REG
     WINEPREFIX="$copy" "$quillon_wine" regedit /S 'C:\quillon-dpi.reg' >/dev/null 2>&1 </dev/null
-    # The running server holds the old value: restart it for the new one to count.
+    # The running server holds the old value: restart it for the new one to count. Stopped, it
+    # has written the registry, which must now hold the scale.
     WINEPREFIX="$copy" wineserver -k 2>/dev/null
     WINEPREFIX="$copy" wineserver -w 2>/dev/null
+    if ! grep -q "^\"LogPixels\"=dword:$hex" "$copy/user.reg"; then
+        echo "wine: the copy of the prefix did not take $1 dpi" >&2
+        return 1
+    fi
     echo "$copy"
 }

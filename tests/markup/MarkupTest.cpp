@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace ChatMarkup;
+
 namespace {
 
 std::wstring Texts(const std::vector<StyledRun>& runs) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using ChatMarkup::ParseMarkup;
+
 namespace {
 
 bool Has(const std::string& text, const std::string& part) {

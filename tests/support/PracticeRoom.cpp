@@ -96,7 +96,7 @@ std::wstring ShownText(const std::string& ansiLine) {
     MultiByteToWideChar(CP_ACP, 0, ansiLine.data(), static_cast<int>(ansiLine.size()), wide.data(),
                         n);
     std::wstring shown;
-    for (const StyledRun& run : ParseMarkup(wide, {.references = true}))
+    for (const ChatMarkup::StyledRun& run : ChatMarkup::ParseMarkup(wide, {.references = true}))
         shown += run.lineBreak ? L"\n" : run.text;
     return shown;
 }

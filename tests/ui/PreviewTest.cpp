@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ostream>
+#include <stdexcept>
 #include <tuple>
 
 using namespace quillon;
@@ -46,8 +47,9 @@ std::vector<Look> LooksOf(HWND richEdit) {
 
 // How the room shows a line it received: the room's own transcript code renders it into a rich
 // edit of the room's kind, here in this process, because character formats cannot be read from
-// another process. The speaker's "x: " in front is left out.
-std::vector<Look> RoomLooks(const std::string& ansiLine) {
+// another process. The speaker's "x: " in front is left out. With references, characters the
+// code page lacks, which go as numeric references, show as themselves.
+std::vector<Look> RoomLooks(const std::string& ansiLine, bool references = false) {
     static const HMODULE richEdit20 = LoadLibraryW(L"riched20.dll");
     EXPECT_TRUE(richEdit20);
     std::wstring line(ansiLine.size(), L'\0');
@@ -58,7 +60,7 @@ std::vector<Look> RoomLooks(const std::string& ansiLine) {
         CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_POPUP | ES_MULTILINE | ES_READONLY, 0, 0, 600,
                         200, nullptr, nullptr, nullptr, nullptr);
     SendMessageW(transcript, EM_EXLIMITTEXT, 0, 1 << 24);
-    Transcript(transcript).AppendLine(L"x", line);
+    Transcript(transcript).AppendLine(L"x", line, references);
     std::vector<Look> looks = LooksOf(transcript);
     DestroyWindow(transcript);
     looks.erase(looks.begin(), looks.begin() + std::min<std::size_t>(3, looks.size()));
@@ -75,6 +77,12 @@ void SetColour(HWND form, int column, COLORREF colour) {
     Drag(form, 3 * column - 2, GetRValue(colour));
     Drag(form, 3 * column - 1, GetGValue(colour));
     Drag(form, 3 * column, GetBValue(colour));
+}
+
+// The two colours of a plain fade.
+void RedToBlue(HWND form) {
+    SetColour(form, 1, RGB(255, 0, 0));
+    SetColour(form, 2, RGB(0, 0, 255));
 }
 
 // A click on the box, as the user ticks or clears it.
@@ -107,8 +115,7 @@ void PutOnClipboard(UINT format, const void* data, std::size_t bytes) {
 
 // Lets the message loop run, and with it the preview's idle turns, until check holds or a while
 // generous for a loaded machine has passed.
-template <class Check>
-bool Eventually(Check check) {
+template <class Check> bool Eventually(Check check) {
     for (DWORD waited = 0; waited < 10000; waited += 50) {
         if (check())
             return true;
@@ -241,8 +248,7 @@ TEST(TextLinePreview, LinesTheFaderRefusesOrSendWouldNotPostLookPlainWithoutABox
     LoadedForm f;
     HWND form = f.Hwnd();
     HWND text1 = f.Item(IDC_TEXT1);
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(form);
     const std::vector<Look> plain2(2, Look{}), plain8(8, Look{});
 
     Retype(text1, L"a"); // fewer characters than colours
@@ -274,8 +280,7 @@ TEST(TextLinePreview, PasteTakesPlainTextAndALongPasteShowsNoBoxUntilSend) {
     HWND form = f.Hwnd();
     HWND text1 = f.Item(IDC_TEXT1);
     ASSERT_TRUE(room.WaitForLines(2, 5000));
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(form);
 
     const std::wstring plain = L"from elsewhere";
     const std::string rich = "{\\rtf1{\\colortbl;\\red0\\green255\\blue0;}\\cf1\\i\\ul\\fs40 RICH}";
@@ -334,8 +339,7 @@ TEST(TextLinePreview, FormattingLeavesCaretSelectionScrollAndUndoAlone) {
     LoadedForm f;
     HWND form = f.Hwnd();
     HWND text1 = f.Item(IDC_TEXT1);
-    SetColour(form, 1, RGB(255, 0, 0));
-    SetColour(form, 2, RGB(0, 0, 255));
+    RedToBlue(form);
     std::wstring line;
     for (int i = 0; i < 12; ++i)
         line += L"word" + std::to_wstring(i) + L" ";
@@ -375,4 +379,67 @@ TEST(TextLinePreview, FormattingLeavesCaretSelectionScrollAndUndoAlone) {
     EXPECT_EQ(LooksOf(text1), looks);
     SendMessageW(text1, WM_IME_ENDCOMPOSITION, 0, 0);
     EXPECT_EQ(LooksOf(text1)[0], (Look{RGB(250, 0, 0), true}));
+}
+
+// Right to left the character at the box's left edge comes after the one at its right edge. A
+// Hebrew line and a mixed one, each wider than the box, with characters beyond U+FFFF: the box
+// keeps working, and every character takes the look the room gives it.
+TEST(TextLinePreview, RightToLeftAndMixedLinesWiderThanTheBoxTakeTheirLook) {
+    PracticeRoom room;
+    LoadedForm f;
+    ASSERT_TRUE(room.WaitForLines(2, 5000));
+    RedToBlue(f.Hwnd());
+    HWND text1 = f.Item(IDC_TEXT1);
+    const std::wstring hebrew = L"\u05E9\u05DC\u05D5\u05DD \u05E2\u05D5\u05DC\u05DD ";
+    const std::wstring mixed = L"abc \u05D0\u05D1\u05D2 \U0001F600 \u0627\u0644 def ";
+    std::size_t received = 2;
+    for (const std::wstring& words : {hebrew, mixed}) {
+        std::wstring line;
+        while (line.size() < 300)
+            line += words;
+        Retype(text1, line);
+        ASSERT_EQ(Text(text1), line);
+        SendMessageW(f.Item(IDC_COMMAND1), BM_CLICK, 0, 0);
+        ASSERT_TRUE(room.WaitForLines(++received, 5000));
+        const std::vector<Look> roomLooks = RoomLooks(room.Lines().back(), true);
+        ASSERT_EQ(roomLooks.size(), line.size());
+
+        Retype(text1, line);
+        std::vector<Look> shown;
+        EXPECT_TRUE(Eventually([&] { return (shown = LooksOf(text1)) == roomLooks; }));
+        EXPECT_TRUE(GetWindowLongW(text1, GWL_STYLE) & WS_VISIBLE) << "the box draws";
+        EXPECT_EQ(SendMessageW(text1, EM_GETEVENTMASK, 0, 0), ENM_CHANGE) << "and tells";
+    }
+}
+
+// Formatting that fails midway, here for a look naming a face the line does not have, leaves the
+// box as it was: drawing, telling its parent of changes, and undoing the user's typing.
+TEST(TextLinePreview, AFailureWhileFormattingLeavesTheBoxWorking) {
+    ASSERT_TRUE(LoadLibraryW(L"msftedit.dll"));
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 60, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
+                                0, 300, 30, parent, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(edit);
+    {
+        Preview preview;
+        preview.Attach(edit, 1000);
+        SetFocus(edit);
+        TypeInto(edit, L"abc");
+        LineLook broken;
+        broken.faces = {u"Arial"};
+        broken.chars.assign(3, CharLook{0x0000FF, false, false, false, 7});
+        EXPECT_THROW(preview.Show(u"abc", broken), std::out_of_range);
+        EXPECT_TRUE(GetWindowLongW(edit, GWL_STYLE) & WS_VISIBLE) << "the box draws";
+        EXPECT_EQ(SendMessageW(edit, EM_GETEVENTMASK, 0, 0), ENM_CHANGE) << "and tells";
+        TypeInto(edit, L"d");
+        SendMessageW(edit, EM_UNDO, 0, 0);
+        EXPECT_TRUE(std::wstring(L"abc").starts_with(Text(edit))) << "typing is undone again";
+
+        const LineLook red{{u"Arial"}, std::vector<CharLook>(2, CharLook{0x0000FF})};
+        SetWindowTextW(edit, L"de");
+        preview.Show(u"de", red);
+        EXPECT_EQ(LooksOf(edit), std::vector<Look>(2, Look{RGB(255, 0, 0)})) << "it still works";
+    }
+    DestroyWindow(parent);
 }

@@ -31,7 +31,7 @@ void Form1::RefreshPreview(std::optional<std::u16string> font) {
     SendInputs in = ReadSendInputs();
     if (font)
         in.font = std::move(*font);
-    preview_.Show(ToWide(in.line), LookOfLine(in, text1Face_));
+    preview_.Show(in.line, LookOfLine(in, ToU16(text1Face_)));
 }
 
 } // namespace quillon

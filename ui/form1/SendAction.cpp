@@ -4,6 +4,10 @@ namespace quillon {
 
 using WendrikFaderV2::Colour;
 
+namespace {
+
+enum class FadeStyle { Plain, FirstLetters, Bold };
+
 std::optional<int> ChooseColourCount(int check1, int check2) {
     if (check1 == 1 && check2 == 1)
         return 4;
@@ -32,6 +36,8 @@ std::u16string ComposeMessage(FadeStyle style, std::u16string_view font,
         message += u"</b>";
     return message;
 }
+
+} // namespace
 
 std::optional<std::u16string> BuildSendMessage(const SendInputs& in) {
     const auto count = ChooseColourCount(in.check1, in.check2);

@@ -11,15 +11,6 @@
 
 namespace quillon {
 
-enum class FadeStyle { Plain, FirstLetters, Bold };
-
-// Check box values are compared with exactly 1 and 0; colour 4 without colour 3 gives nothing.
-std::optional<int> ChooseColourCount(int check1, int check2);
-FadeStyle ChooseStyle(int check3, int check4);
-
-// "<font face=" + font + ">" + faded + "</font>", inside "<b>" .. "</b>" for the bold style.
-std::u16string ComposeMessage(FadeStyle style, std::u16string_view font, std::u16string_view faded);
-
 // Everything one press of Send reads from the window.
 struct SendInputs {
     int check1 = 0, check2 = 0, check3 = 0, check4 = 0;
@@ -28,7 +19,9 @@ struct SendInputs {
     std::u16string font;
 };
 
-// The message one press posts, or nothing when the check boxes ask for no colours.
+// The message one press posts: "<font face=" font ">" faded line "</font>", inside "<b>" .. "</b>"
+// for the bold style. Nothing when the check boxes ask for no colours: they count as ticked at
+// exactly 1 and clear at exactly 0, and colour 4 without colour 3 gives nothing.
 std::optional<std::u16string> BuildSendMessage(const SendInputs& inputs);
 
 // Announcements: the prefix, then a text faded blue, black, blue.

@@ -20,7 +20,8 @@ constexpr int RedSliderOf(int column) {
     return 3 * column - 2;
 }
 
-// red + 256 * green + 65536 * blue; a component outside 0..255 counts as its nearest bound.
+// As the swatches keep a colour (red lowest); a component outside 0..255 counts as its nearest
+// bound.
 std::int32_t PackColour(int red, int green, int blue);
 
 // The value after one arrow or track step (small and large change are both 1), kept in range.

@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "LookRtf.h"
+#include "Spans.h"
 
 #include <richedit.h>
 #include <richole.h>
@@ -104,7 +105,7 @@ void Preview::SetFont(HFONT font, bool redraw) {
     stale_ = true; // every character now shows the font
 }
 
-void Preview::Show(std::wstring_view text, const LineLook& look) {
+void Preview::Show(std::u16string_view text, const LineLook& look) {
     if (!edit_ || composing_)
         return;
     Track(text, look);
@@ -117,49 +118,39 @@ void Preview::Show(std::wstring_view text, const LineLook& look) {
         wanted_.chars.assign(chars.size(), all);
         if (Settled() && !chars.empty())
             return;
-        const Untouched saved = BeginFormatting();
-        FormatAll(all, saved.height);
-        EndFormatting(saved);
+        const Formatting formatting(*this);
+        FormatAll(all, formatting.Height());
         return;
     }
     // Under Wine every coloured run costs the control a measurement whenever it lays the line out
     // again: only what is in view is formatted now, and only what differs.
     const auto [first, last] = View();
     if (!std::equal(shows_.begin() + first, shows_.begin() + last, chars.begin() + first)) {
-        const Untouched saved = BeginFormatting();
-        FormatSpan(first, last, saved.height);
-        EndFormatting(saved);
+        const Formatting formatting(*this);
+        FormatSpan(first, last, formatting.Height());
     }
     if (!Settled())
         SetTimer(edit_, kIdleTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-// Carries over what the characters that stayed show. Where the change is ambiguous, as with a
-// character typed beside the same character, only what every reading of it agrees on is kept.
-void Preview::Track(std::wstring_view text, const LineLook& look) {
-    const std::size_t n = text.size(), old = text_.size();
-    std::vector<CharLook> shows(n, kUnknown);
-    if (!stale_ && look.faces == wanted_.faces) {
-        if (text == text_) {
-            shows = shows_;
-        } else {
-            const std::size_t common = std::min(n, old);
-            const std::size_t head = static_cast<std::size_t>(
-                std::mismatch(text.begin(), text.begin() + common, text_.begin()).first -
-                text.begin());
-            const std::size_t tail = static_cast<std::size_t>(
-                std::mismatch(text.rbegin(), text.rbegin() + common, text_.rbegin()).first -
-                text.rbegin());
-            const std::size_t keepHead = std::min(head, common - tail);
-            const std::size_t keepTail = std::min(tail, common - head);
-            std::copy_n(shows_.begin(), keepHead, shows.begin());
-            std::copy_n(shows_.end() - keepTail, keepTail, shows.end() - keepTail);
-        }
-    }
+// Carries over what the characters that stayed show.
+void Preview::Track(std::u16string_view text, const LineLook& look) {
+    std::vector<CharLook> shows = !stale_ && look.faces == wanted_.faces
+                                      ? CarryOver(text_, text, shows_, kUnknown)
+                                      : std::vector<CharLook>(text.size(), kUnknown);
     text_ = text;
     wanted_ = look;
     shows_ = std::move(shows);
     stale_ = false;
+}
+
+// Nothing is known of what the control shows until the next line.
+void Preview::Forget() {
+    KillTimer(edit_, kIdleTimer);
+    text_.clear();
+    wanted_.chars.clear();
+    shows_.clear();
+    stale_ = true;
 }
 
 void Preview::PastePlainText() {
@@ -184,7 +175,11 @@ LRESULT Preview::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER:
         if (wParam != kIdleTimer)
             break;
-        FormatInIdleTurn();
+        try {
+            FormatInIdleTurn();
+        } catch (...) {
+            Forget(); // the control is as the user left it; the look waits for the next line
+        }
         return 0;
     case WM_SETTEXT: // a line set whole: nothing of what showed stays
         KillTimer(window, kIdleTimer);

@@ -36,7 +36,7 @@ class Preview {
     // Gives text, the control's text as it stands, its look. Nothing changes while an IME
     // composes: the composition keeps its own look until it ends. What is in view gets its look at
     // once; the rest of the line in idle turns, nearest the view first.
-    void Show(std::wstring_view text, const LineLook& look);
+    void Show(std::u16string_view text, const LineLook& look);
 
     // Whether every character shows its look: false while some wait for an idle turn.
     bool Settled() const;
@@ -56,13 +56,29 @@ class Preview {
         LRESULT events;
         LONG height; // the size of the control's own font
     };
+    // Formatting under way, from construction to destruction: the control draws nothing, tells
+    // nothing and records no undo meanwhile, and gets all of it back however formatting ends.
+    class Formatting {
+      public:
+        explicit Formatting(Preview& preview)
+            : preview_(preview), saved_(preview.BeginFormatting()) {}
+        ~Formatting() { preview_.EndFormatting(saved_); }
+        Formatting(const Formatting&) = delete;
+        Formatting& operator=(const Formatting&) = delete;
+        LONG Height() const { return saved_.height; }
+
+      private:
+        Preview& preview_;
+        const Untouched saved_;
+    };
 
     void Detach();
     void PastePlainText();
-    void Track(std::wstring_view text, const LineLook& look);
+    void Track(std::u16string_view text, const LineLook& look);
+    void Forget();
     std::pair<std::size_t, std::size_t> View() const;
     Untouched BeginFormatting();
-    void EndFormatting(const Untouched& saved);
+    void EndFormatting(const Untouched& saved) noexcept;
     void FormatAll(const CharLook& look, LONG height);
     void FormatSpan(std::size_t from, std::size_t to, LONG height);
     bool StreamIn(std::size_t from, std::size_t to, LONG height);
@@ -77,7 +93,7 @@ class Preview {
     HFONT font_ = nullptr;
     // The control's text, the look each character should show, and the look each shows now
     // (kUnknown where that is not known), so that only what differs is formatted.
-    std::wstring text_;
+    std::u16string text_;
     LineLook wanted_;
     std::vector<CharLook> shows_;
     bool stale_ = true; // nothing is known of what the control shows

@@ -3,13 +3,16 @@
 #include "Preview.h"
 
 #include "LookRtf.h"
+#include "RtfStream.h"
+#include "Spans.h"
+#include "window/Text.h"
 
 #include <richedit.h>
 #include <tom.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
+#include <tuple>
 
 namespace quillon {
 
@@ -22,21 +25,6 @@ constexpr std::size_t kViewMargin = 4;
 constexpr std::size_t kIdleStretch = 400;
 constexpr auto kIdleTurn = std::chrono::milliseconds(8);
 
-struct RtfSource {
-    const std::string* rtf;
-    std::size_t offset;
-};
-
-DWORD CALLBACK ReadRtf(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
-    auto* source = reinterpret_cast<RtfSource*>(cookie);
-    const std::size_t n =
-        std::min(static_cast<std::size_t>(size), source->rtf->size() - source->offset);
-    std::memcpy(buffer, source->rtf->data() + source->offset, n);
-    source->offset += n;
-    *read = static_cast<LONG>(n);
-    return 0;
-}
-
 CHARFORMAT2W EmptyFormat() {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
@@ -44,14 +32,15 @@ CHARFORMAT2W EmptyFormat() {
 }
 
 // Whether the control holds `text` whole and characters [from, to) of it as they are there.
-bool Holds(HWND edit, std::wstring_view text, std::size_t from, std::size_t to) {
+bool Holds(HWND edit, std::u16string_view text, std::size_t from, std::size_t to) {
     if (static_cast<std::size_t>(GetWindowTextLengthW(edit)) != text.size())
         return false;
     std::wstring range(to - from, L'\0');
     TEXTRANGEW request{{static_cast<LONG>(from), static_cast<LONG>(to)}, range.data()};
     range.resize(static_cast<std::size_t>(
         SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&request))));
-    return range == text.substr(from, to - from);
+    const std::u16string_view part = text.substr(from, to - from);
+    return std::equal(range.begin(), range.end(), part.begin(), part.end());
 }
 
 void ScrollTo(HWND edit, POINT to) {
@@ -62,7 +51,7 @@ void ScrollTo(HWND edit, POINT to) {
 }
 
 // Characters of the scripts written right to left, which put a line's characters out of order.
-bool WritesRightToLeft(wchar_t c) {
+bool WritesRightToLeft(char16_t c) {
     return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) ||
            (c >= 0xFE70 && c <= 0xFEFF);
 }
@@ -99,21 +88,21 @@ std::pair<std::size_t, std::size_t> Preview::View() const {
     RECT client{};
     GetClientRect(edit_, &client);
     const std::size_t n = text_.size();
-    std::size_t first = 0, end = 0;
     if (std::none_of(text_.begin(), text_.end(), WritesRightToLeft)) {
         const std::size_t atLeft = BeginningLeftOf(edit_, n, client.left + 1);
-        first = atLeft == 0 ? 0 : atLeft - 1; // the one the left edge cuts
-        end = BeginningLeftOf(edit_, n, client.right);
-    } else {
-        const LONG middle = (client.top + client.bottom) / 2;
-        POINTL left{client.left, middle}, right{client.right, middle};
-        first = static_cast<std::size_t>(std::max<LRESULT>(
-            0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&left))));
-        end = static_cast<std::size_t>(std::max<LRESULT>(
-                  0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&right)))) +
-              1;
+        const std::size_t end = BeginningLeftOf(edit_, n, client.right);
+        // The one the left edge cuts, and the last that begins left of the right edge.
+        return CharactersInView(text_, atLeft == 0 ? 0 : atLeft - 1, end == 0 ? 0 : end - 1,
+                                kViewMargin);
     }
-    return {std::min(n, first - std::min(first, kViewMargin)), std::min(n, end + kViewMargin)};
+    // Right to left, the character at the left edge may come after the one at the right edge.
+    const LONG middle = (client.top + client.bottom) / 2;
+    auto at = [this](LONG x, LONG y) {
+        POINTL point{x, y};
+        return static_cast<std::size_t>(std::max<LRESULT>(
+            0, SendMessageW(edit_, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point))));
+    };
+    return CharactersInView(text_, at(client.left, middle), at(client.right, middle), kViewMargin);
 }
 
 Preview::Untouched Preview::BeginFormatting() {
@@ -131,7 +120,7 @@ Preview::Untouched Preview::BeginFormatting() {
     return saved;
 }
 
-void Preview::EndFormatting(const Untouched& saved) {
+void Preview::EndFormatting(const Untouched& saved) noexcept {
     SuspendUndo(false);
     CHARRANGE selection = saved.selection;
     SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
@@ -148,7 +137,7 @@ void Preview::EndFormatting(const Untouched& saved) {
 }
 
 void Preview::FormatAll(const CharLook& look, LONG height) {
-    const std::wstring_view face = wanted_.faces.at(look.face);
+    const std::u16string_view face = wanted_.faces.at(look.face);
     CHARFORMAT2W format = EmptyFormat();
     format.dwMask = CFM_COLOR | CFM_BOLD | CFM_FACE | CFM_SIZE | CFM_ITALIC | CFM_UNDERLINE |
                     CFM_STRIKEOUT | CFM_HIDDEN | CFM_SUBSCRIPT | CFM_BACKCOLOR;
@@ -156,31 +145,30 @@ void Preview::FormatAll(const CharLook& look, LONG height) {
                        (look.sub ? CFE_SUBSCRIPT : 0) | (look.sup ? CFE_SUPERSCRIPT : 0);
     format.crTextColor = look.colour;
     format.yHeight = height;
-    face.copy(format.szFaceName, std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
+    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1),
+                format.szFaceName);
     SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     shows_.assign(text_.size(), look);
 }
 
-// Formats the characters of [from, to) that do not show their look yet.
+// Formats the characters of [from, to) that do not show their look yet, whole characters only:
+// half of one streamed in alone need not come back as it was.
 void Preview::FormatSpan(std::size_t from, std::size_t to, LONG height) {
     while (from < to && shows_[from] == wanted_.chars[from])
         ++from;
     while (to > from && shows_[to - 1] == wanted_.chars[to - 1])
         --to;
-    if (from == to)
+    if (from >= to)
         return;
+    std::tie(from, to) = WholeCharacters(text_, from, to);
     if (!Holds(edit_, text_, from, to)) {
         // The text changed without a word to the preview: nothing to do until it has its look.
-        KillTimer(edit_, kIdleTimer);
-        text_.clear();
-        wanted_.chars.clear();
-        shows_.clear();
-        stale_ = true;
+        Forget();
         return;
     }
     if (!StreamIn(from, to, height)) {
         // Not expected: put the user's characters back exactly, and show them plain.
-        SetWindowTextW(edit_, text_.c_str());
+        SetWindowTextW(edit_, ToWide(text_).c_str());
         wanted_.chars.assign(text_.size(), CharLook{});
         FormatAll(CharLook{}, height);
         return;
@@ -189,14 +177,12 @@ void Preview::FormatSpan(std::size_t from, std::size_t to, LONG height) {
 }
 
 bool Preview::StreamIn(std::size_t from, std::size_t to, LONG height) {
-    const std::wstring_view text = std::wstring_view(text_).substr(from, to - from);
-    const std::string rtf =
+    const std::u16string_view text = std::u16string_view(text_).substr(from, to - from);
+    const std::string stretch =
         LookToRtf(text, std::span(wanted_.chars).subspan(from, to - from), wanted_.faces);
-    RtfSource source{&rtf, 0};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtf};
     CHARRANGE changed{static_cast<LONG>(from), static_cast<LONG>(to)};
     SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&changed));
-    SendMessageW(edit_, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+    rtf::StreamIntoSelection(edit_, stretch);
     if (!Holds(edit_, text_, from, to))
         return false;
 
@@ -226,7 +212,7 @@ void Preview::FormatInIdleTurn() {
     const auto [first, last] = View();
     const std::size_t n = text_.size();
     auto waiting = [this](std::size_t i) { return shows_[i] != wanted_.chars[i]; };
-    const Untouched saved = BeginFormatting();
+    const Formatting formatting(*this);
     while (!Settled()) { // or no longer known
         // The waiting character nearest the view: in it, or the nearer of the next either side.
         std::size_t at = first;
@@ -241,18 +227,17 @@ void Preview::FormatInIdleTurn() {
             if (before == 0 && after == n)
                 break;
             if (after == n || (before > 0 && first - before < after - last)) {
-                FormatSpan(before - std::min(before, kIdleStretch), before, saved.height);
+                FormatSpan(before - std::min(before, kIdleStretch), before, formatting.Height());
             } else {
-                FormatSpan(after, std::min(n, after + kIdleStretch), saved.height);
+                FormatSpan(after, std::min(n, after + kIdleStretch), formatting.Height());
             }
         } else {
-            FormatSpan(at, std::min(n, at + kIdleStretch), saved.height);
+            FormatSpan(at, std::min(n, at + kIdleStretch), formatting.Height());
         }
         if (std::chrono::steady_clock::now() - start >= kIdleTurn ||
             HIWORD(GetQueueStatus(QS_INPUT)) != 0)
             break;
     }
-    EndFormatting(saved);
     if (Settled())
         KillTimer(edit_, kIdleTimer);
 }

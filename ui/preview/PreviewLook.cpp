@@ -1,9 +1,8 @@
 #include "PreviewLook.h"
 
-#include "Markup.h"
 #include "window/Text.h"
 
-#include <optional>
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -27,34 +26,34 @@ class QuietRefusals {
     WendrikFaderV2::RefusalPresenter previous_;
 };
 
-enum class Role : std::uint8_t {
-    Hidden, // a line break, or a space the first-letter style trims
-    Markup, // part of a tag the user typed
-    Shown,  // shown as text of the piece it lies in
-};
+using ChatMarkup::MarkupPiece;
+using Role = Place::Role;
 
-struct Place {
-    Role role = Role::Hidden;
-    std::uint32_t piece = 0;
-};
-
-bool IsLineBreak(wchar_t c) {
-    return c == L'\r' || c == L'\n';
+bool IsLineBreak(char16_t c) {
+    return c == u'\r' || c == u'\n';
 }
+
+// Whether the two spell the same characters.
+bool SameText(std::u16string_view a, std::wstring_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, wchar_t y) { return x == static_cast<char16_t>(y); });
+}
+
+} // namespace
 
 // Finds where each typed character went in the message. The fader copies the typed characters in
 // order and adds only tags between them; line breaks may become "<br>" or vanish, and spaces at
 // either end may be trimmed. So shown text and raw breaks are the user's, and a tag is either the
 // fader's or one the user typed. The fader's is tried first; the user's where that leads nowhere.
-std::optional<std::vector<Place>> PlaceTypedCharacters(std::wstring_view typed,
-                                                       std::wstring_view message,
+std::optional<std::vector<Place>> PlaceTypedCharacters(std::u16string_view typed,
+                                                       std::u16string_view message,
                                                        const std::vector<MarkupPiece>& pieces) {
     const std::size_t n = typed.size();
     std::vector<Place> places(n);
     auto stretchOf = [&](std::size_t p) {
         return message.substr(pieces[p].begin, pieces[p].end - pieces[p].begin);
     };
-    auto typedHas = [&](std::size_t j, std::wstring_view s) {
+    auto typedHas = [&](std::size_t j, std::u16string_view s) {
         return typed.substr(j, s.size()) == s;
     };
     auto mark = [&](std::size_t from, std::size_t to, Role role, std::size_t piece = 0) {
@@ -68,7 +67,7 @@ std::optional<std::vector<Place>> PlaceTypedCharacters(std::wstring_view typed,
     };
     std::vector<Alternative> alternatives;
     std::unordered_set<std::uint64_t> tried; // (piece, typed) states already explored at a tag
-    const std::size_t lead = std::min(typed.find_first_not_of(L' '), n);
+    const std::size_t lead = std::min(typed.find_first_not_of(u' '), n);
     if (lead > 0)
         alternatives.push_back({0, lead, false});
 
@@ -78,7 +77,7 @@ std::optional<std::vector<Place>> PlaceTypedCharacters(std::wstring_view typed,
         bool failed = false;
         if (p == pieces.size()) {
             std::size_t k = j;
-            while (k < n && (IsLineBreak(typed[k]) || typed[k] == L' '))
+            while (k < n && (IsLineBreak(typed[k]) || typed[k] == u' '))
                 ++k;
             if (k == n) {
                 mark(j, n, Role::Hidden);
@@ -87,9 +86,9 @@ std::optional<std::vector<Place>> PlaceTypedCharacters(std::wstring_view typed,
             failed = true;
         } else {
             const MarkupPiece& piece = pieces[p];
-            const std::wstring_view stretch = stretchOf(p);
+            const std::u16string_view stretch = stretchOf(p);
             const bool isTag = piece.kind == MarkupPiece::Kind::Tag ||
-                               (piece.kind == MarkupPiece::Kind::Break && stretch[0] == L'<');
+                               (piece.kind == MarkupPiece::Kind::Break && stretch[0] == u'<');
             if (!isTag) {
                 // Shown text, or a break the user typed: line breaks before it were dropped.
                 while (j < n && IsLineBreak(typed[j]) && !typedHas(j, stretch)) {
@@ -132,20 +131,18 @@ std::optional<std::vector<Place>> PlaceTypedCharacters(std::wstring_view typed,
     return std::nullopt;
 }
 
-std::uint32_t Packed(const Rgb& c) {
-    return c.r | (std::uint32_t{c.g} << 8) | (std::uint32_t{c.b} << 16);
-}
+namespace {
 
 // The face a message names for its text, as the reader takes the wrapper Send puts around it.
-std::wstring FaceSendNames(std::wstring_view font, std::wstring_view fallbackFace) {
-    const std::wstring wrapper = L"<font face=" + std::wstring(font) + L">.";
-    for (const MarkupPiece& piece : ReadMarkup(wrapper))
+std::u16string FaceSendNames(std::u16string_view font, std::u16string_view fallbackFace) {
+    const std::u16string wrapper = u"<font face=" + std::u16string(font) + u">.";
+    for (const MarkupPiece& piece : ChatMarkup::ReadMarkup(ToWide(wrapper)))
         if (piece.kind == MarkupPiece::Kind::Text && !piece.style.face.empty())
-            return piece.style.face;
-    return std::wstring(fallbackFace);
+            return ToU16(piece.style.face);
+    return std::u16string(fallbackFace);
 }
 
-LineLook PlainLook(std::size_t length, std::wstring face) {
+LineLook PlainLook(std::size_t length, std::u16string face) {
     LineLook look;
     look.faces.push_back(std::move(face));
     look.chars.assign(length, CharLook{});
@@ -154,9 +151,9 @@ LineLook PlainLook(std::size_t length, std::wstring face) {
 
 } // namespace
 
-LineLook LookOfLine(const SendInputs& in, std::wstring_view fallbackFace) {
-    const std::wstring typed = ToWide(in.line);
-    std::wstring plainFace = FaceSendNames(ToWide(in.font), fallbackFace);
+LineLook LookOfLine(const SendInputs& in, std::u16string_view fallbackFace) {
+    const std::u16string& typed = in.line;
+    std::u16string plainFace = FaceSendNames(in.font, fallbackFace);
 
     std::optional<std::u16string> message;
     {
@@ -168,20 +165,18 @@ LineLook LookOfLine(const SendInputs& in, std::wstring_view fallbackFace) {
     if (!message)
         return PlainLook(typed.size(), std::move(plainFace));
 
-    const std::wstring markup = ToWide(*message);
-    const std::vector<MarkupPiece> pieces = ReadMarkup(markup);
-    const auto places = PlaceTypedCharacters(typed, markup, pieces);
+    const std::vector<MarkupPiece> pieces = ChatMarkup::ReadMarkup(ToWide(*message));
+    const auto places = PlaceTypedCharacters(typed, *message, pieces);
     if (!places)
         return PlainLook(typed.size(), std::move(plainFace));
 
     LineLook look = PlainLook(0, std::move(plainFace));
     look.chars.reserve(typed.size());
     auto faceIndex = [&look, fallbackFace](const std::wstring& face) {
-        const std::wstring_view wanted = face.empty() ? fallbackFace : std::wstring_view(face);
         for (std::size_t i = 0; i < look.faces.size(); ++i)
-            if (look.faces[i] == wanted)
+            if (face.empty() ? look.faces[i] == fallbackFace : SameText(look.faces[i], face))
                 return static_cast<std::uint16_t>(i);
-        look.faces.emplace_back(wanted);
+        look.faces.push_back(face.empty() ? std::u16string(fallbackFace) : ToU16(face));
         return static_cast<std::uint16_t>(look.faces.size() - 1);
     };
     std::optional<std::uint32_t> lastPiece;
@@ -196,8 +191,8 @@ LineLook LookOfLine(const SendInputs& in, std::wstring_view fallbackFace) {
             continue;
         }
         if (place.piece != lastPiece) {
-            const Style& style = pieces[place.piece].style;
-            shown = CharLook{style.colour ? Packed(*style.colour) : 0, style.bold, style.sub,
+            const ChatMarkup::Style& style = pieces[place.piece].style;
+            shown = CharLook{style.colour ? style.colour->Packed() : 0, style.bold, style.sub,
                              style.sup, faceIndex(style.face)};
             lastPiece = place.piece;
         }

@@ -2,9 +2,11 @@
 // Send would post now, with the room's own markup reader. No windows involved.
 #pragma once
 
+#include "Markup.h"
 #include "form1/SendAction.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +23,8 @@ struct CharLook {
 };
 
 struct LineLook {
-    std::vector<std::wstring> faces; // faces[0] is the face Send names, for plain characters
-    std::vector<CharLook> chars;     // one per typed character
+    std::vector<std::u16string> faces; // faces[0] is the face Send names, for plain characters
+    std::vector<CharLook> chars;       // one per typed character
 };
 
 // Typed characters that the room reads as markup and does not show.
@@ -31,6 +33,24 @@ inline constexpr std::uint32_t kMarkupColour = 0x808080;
 // The look of in.line. Refusals of the fader are noted, never shown: a line the fader refuses, or
 // check boxes that Send would not post with, look plain. fallbackFace stands in where the message
 // names no face.
-LineLook LookOfLine(const SendInputs& in, std::wstring_view fallbackFace);
+LineLook LookOfLine(const SendInputs& in, std::u16string_view fallbackFace);
+
+// Where a typed character went in the message.
+struct Place {
+    enum class Role : std::uint8_t {
+        Hidden, // a line break, or a space the first-letter style trims
+        Markup, // part of a tag the user typed
+        Shown,  // shown as text of the piece it lies in
+    };
+    Role role = Role::Hidden;
+    std::uint32_t piece = 0; // for Shown: the index into the message's pieces
+    friend bool operator==(const Place&, const Place&) = default;
+};
+
+// Each typed character's place in message, whose pieces the room's reader gave; nothing when the
+// message cannot have been made from typed.
+std::optional<std::vector<Place>>
+PlaceTypedCharacters(std::u16string_view typed, std::u16string_view message,
+                     const std::vector<ChatMarkup::MarkupPiece>& pieces);
 
 } // namespace quillon

@@ -1,8 +1,10 @@
-// Base of Quillon's top-level windows: the window procedure finds the object through the
+// Base of Quillon's top-level windows: the one window procedure finds the object through the
 // pointer handed to CreateWindowExW and calls its HandleMessage.
 #pragma once
 
 #include <windows.h>
+
+#include "WindowProc.h"
 
 namespace quillon {
 
@@ -23,15 +25,7 @@ class Window {
   protected:
     // Registers the class once per process; a second registration is harmless.
     static void Register(HINSTANCE instance, const wchar_t* className, HICON icon) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = instance;
-        wc.hIcon = icon;
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = nullptr; // the window paints its whole face
-        wc.lpszClassName = className;
-        RegisterClassExW(&wc);
+        win32::RegisterWindowClass(instance, className, win32::WindowProc<Window>, {.icon = icon});
     }
 
     HWND Create(HINSTANCE instance, const wchar_t* className, const wchar_t* caption, DWORD style,
@@ -47,29 +41,26 @@ class Window {
     HWND hwnd_ = nullptr;
 
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam,
-                                    LPARAM lParam) noexcept {
-        if (message == WM_NCCREATE) {
-            auto* self =
-                static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (!self)
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        LRESULT result = 0;
+    friend LRESULT CALLBACK win32::WindowProc<Window>(HWND, UINT, WPARAM, LPARAM) noexcept;
+    static Window* FromCreation(const CREATESTRUCTW& create) {
+        return static_cast<Window*>(create.lpCreateParams);
+    }
+    static LRESULT Unowned(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    void Attached(HWND hwnd) { hwnd_ = hwnd; }
+    // A message whose handling fails gets the default handling instead.
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam) {
+        const HWND hwnd = hwnd_;
         try {
-            result = self->HandleMessage(message, wParam, lParam);
+            return HandleMessage(message, wParam, lParam);
         } catch (...) {
-            result = DefWindowProcW(hwnd, message, wParam, lParam);
+            return DefWindowProcW(hwnd, message, wParam, lParam);
         }
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-            self->OnFinalMessage();
-        }
-        return result;
+    }
+    void Detached() {
+        hwnd_ = nullptr;
+        OnFinalMessage();
     }
 };
 

@@ -30,31 +30,60 @@ struct RefusalCounter {
 
 } // namespace
 
-TEST(SendChoices, ColourCountComparesWithExactlyOneAndZero) {
-    EXPECT_EQ(ChooseColourCount(1, 1), 4);
-    EXPECT_EQ(ChooseColourCount(1, 0), 3);
-    EXPECT_EQ(ChooseColourCount(0, 0), 2);
-    EXPECT_EQ(ChooseColourCount(0, 1), std::nullopt); // colour 4 without colour 3
-    EXPECT_EQ(ChooseColourCount(2, 0), std::nullopt); // an indeterminate box is neither
-    EXPECT_EQ(ChooseColourCount(1, 2), std::nullopt);
-}
-
-TEST(SendChoices, FirstBoldWinsOverAllBold) {
-    EXPECT_EQ(ChooseStyle(1, 0), FadeStyle::FirstLetters);
-    EXPECT_EQ(ChooseStyle(1, 1), FadeStyle::FirstLetters);
-    EXPECT_EQ(ChooseStyle(0, 1), FadeStyle::Bold);
-    EXPECT_EQ(ChooseStyle(0, 0), FadeStyle::Plain);
-    EXPECT_EQ(ChooseStyle(2, 1), FadeStyle::Bold);
+// The four boxes as Send reads them, shown by the message it posts: the swatches the fade takes
+// (green and white are the third and fourth, the fade reaches the third when it takes a fourth)
+// and the style. A box counts as ticked only at exactly 1, and colour 4 without colour 3 posts
+// nothing.
+TEST(SendMessage, CheckBoxesChooseTheSwatchesAndTheStyle) {
+    enum Style { Plain, FirstLetters, Bold };
+    struct Row {
+        int check1, check2, check3, check4;
+        int colours; // 0: nothing is posted
+        Style style;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 0, 2, Plain},        {1, 0, 0, 0, 3, Plain},        {1, 1, 0, 0, 4, Plain},
+        {0, 1, 0, 0, 0, Plain},        {2, 0, 0, 0, 0, Plain},        {1, 2, 0, 0, 0, Plain},
+        {0, 0, 1, 0, 2, FirstLetters}, {0, 0, 1, 1, 2, FirstLetters}, {0, 0, 0, 1, 2, Bold},
+        {0, 0, 2, 1, 2, Bold},         {0, 0, 2, 0, 2, Plain},        {1, 1, 1, 1, 4, FirstLetters},
+        {1, 0, 0, 1, 3, Bold},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "boxes " << row.check1 << row.check2 << row.check3 << row.check4);
+        SendInputs in = Line(u"ab cd ef gh");
+        in.swatches = {kRed, kBlue, 0x00FF00, 0xFFFFFF};
+        in.check1 = row.check1;
+        in.check2 = row.check2;
+        in.check3 = row.check3;
+        in.check4 = row.check4;
+        const std::optional<std::u16string> message = BuildSendMessage(in);
+        if (row.colours == 0) {
+            EXPECT_EQ(message, std::nullopt);
+            continue;
+        }
+        ASSERT_TRUE(message);
+        auto has = [&](std::u16string_view colour) {
+            return message->find(u"color=#" + std::u16string(colour)) != std::u16string::npos;
+        };
+        EXPECT_EQ(message->substr(message->find(u"color=#") + 7, 6), u"FF0000") << "swatch 1, red";
+        EXPECT_EQ(has(u"00FF00"), row.colours >= 3);
+        EXPECT_EQ(has(u"FFFFFF"), row.colours == 4);
+        const bool outerBold = message->starts_with(u"<b><font face=Arial>");
+        const bool innerBold = message->find(u"<b>", 1) != std::u16string::npos;
+        EXPECT_EQ(outerBold, row.style == Bold);
+        EXPECT_EQ(!outerBold && innerBold, row.style == FirstLetters) << "the fader's own marks";
+    }
 }
 
 TEST(SendMessage, WrapsTheFadedLineInTheFontAsGiven) {
-    EXPECT_EQ(ComposeMessage(FadeStyle::Plain, u"Comic Sans MS", u"x"),
-              u"<font face=Comic Sans MS>x</font>");
-    EXPECT_EQ(ComposeMessage(FadeStyle::FirstLetters, u" Arial ", u"x"),
-              u"<font face= Arial >x</font>");
-    EXPECT_EQ(ComposeMessage(FadeStyle::Bold, u"Verdana", u"x"),
-              u"<b><font face=Verdana>x</font></b>");
-    EXPECT_EQ(ComposeMessage(FadeStyle::Plain, u"", u""), u"<font face=></font>");
+    RefusalCounter refusals; // one character for two colours: posted unfaded
+    EXPECT_EQ(BuildSendMessage(Line(u"x", u"Comic Sans MS")), u"<font face=Comic Sans MS>x</font>");
+    EXPECT_EQ(BuildSendMessage(Line(u"x", u" Arial ")), u"<font face= Arial >x</font>");
+    EXPECT_EQ(BuildSendMessage(Line(u"", u"")), u"<font face=></font>");
+    SendInputs bold = Line(u"x", u"Verdana");
+    bold.check4 = 1;
+    EXPECT_EQ(BuildSendMessage(bold), u"<b><font face=Verdana>x</font></b>");
 }
 
 TEST(SendMessage, FadesAcrossTheFirstTwoSwatches) {
@@ -72,22 +101,6 @@ TEST(SendMessage, UnticketColourBoxesIgnoreTheOtherSwatches) {
     noisy.swatches[2] = 0x00FF00;
     noisy.swatches[3] = 0xFFFFFF;
     EXPECT_EQ(BuildSendMessage(plain), BuildSendMessage(noisy));
-}
-
-TEST(SendMessage, ColourBoxesAddTheThirdAndFourthSwatch) {
-    SendInputs in = Line(u"abcde");
-    in.swatches = {kRed, kRed, 0x00FF00, kBlue};
-    in.check1 = 1;
-    const std::u16string three = *BuildSendMessage(in);
-    EXPECT_NE(three.find(u"<font color=#00FF00>e"), std::u16string::npos);
-    EXPECT_EQ(three.find(u"#0000FF"), std::u16string::npos);
-    in.line = u"abcd";
-    in.check2 = 1;
-    const std::u16string four = *BuildSendMessage(in);
-    EXPECT_NE(four.find(u"<font color=#0000FF>d"), std::u16string::npos);
-
-    in.check1 = 0; // colour 4 alone
-    EXPECT_EQ(BuildSendMessage(in), std::nullopt);
 }
 
 TEST(SendMessage, FirstLetterStyleHasNoOuterBold) {
