@@ -1,5 +1,7 @@
 #include "AnsiText.h"
 
+#include "Utf16.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -14,12 +16,8 @@ const wchar_t* Wide(std::u16string_view text) {
     return reinterpret_cast<const wchar_t*>(text.data());
 }
 
-bool IsHigh(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLow(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
+using utf16::IsHighSurrogate;
+using utf16::IsLowSurrogate;
 
 // Appends the piece if every character of it has its own place in the code page; leaves the
 // output alone otherwise. Code pages are stateless, so pieces convert on their own.
@@ -61,7 +59,7 @@ void AppendRun(std::string& out, std::u16string_view run, UINT codePage) {
 std::u16string RejoinSplitPairs(std::u16string_view text) {
     std::u16string joined(text);
     for (std::size_t i = 0; i + 1 < joined.size(); ++i) {
-        if (!IsHigh(joined[i]) || IsLow(joined[i + 1]))
+        if (!IsHighSurrogate(joined[i]) || IsLowSurrogate(joined[i + 1]))
             continue;
         std::size_t j = i + 1;
         while (j < joined.size() && joined[j] == u'<') {
@@ -70,7 +68,7 @@ std::u16string RejoinSplitPairs(std::u16string_view text) {
                 break;
             j = close + 1;
         }
-        if (j == i + 1 || j >= joined.size() || !IsLow(joined[j]))
+        if (j == i + 1 || j >= joined.size() || !IsLowSurrogate(joined[j]))
             continue;
         const char16_t low = joined[j];
         joined.erase(j, 1);
@@ -116,10 +114,10 @@ std::string ToChatAnsi(std::u16string_view markup, unsigned codePage) {
     std::string out;
     std::size_t runStart = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!IsHigh(text[i]) && !IsLow(text[i]))
+        if (!IsHighSurrogate(text[i]) && !IsLowSurrogate(text[i]))
             continue;
         AppendRun(out, text.substr(runStart, i - runStart), codePage);
-        if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             const std::u16string_view pair = text.substr(i, 2);
             const char32_t codePoint = 0x10000 + ((static_cast<char32_t>(text[i]) - 0xD800) << 10) +
                                        (text[i + 1] - 0xDC00);

@@ -1,5 +1,7 @@
 #include "Graphemes.h"
 
+#include "Utf16.h"
+
 #include <array>
 
 namespace WendrikFaderV2 {
@@ -19,7 +21,7 @@ inline std::uint8_t BreakByte(char32_t cp) {
 // them). Moves at past it.
 inline char32_t Take(std::u16string_view text, std::size_t& at) {
     const char16_t c = text[at++];
-    if (c >= 0xD800 && c <= 0xDBFF && at < text.size() && text[at] >= 0xDC00 && text[at] <= 0xDFFF)
+    if (utf16::IsHighSurrogate(c) && at < text.size() && utf16::IsLowSurrogate(text[at]))
         return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[at++] - 0xDC00);
     return c;
 }

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 using namespace quillon;
 using namespace uitest;
@@ -442,4 +443,32 @@ TEST(TextLinePreview, AFailureWhileFormattingLeavesTheBoxWorking) {
         EXPECT_EQ(LooksOf(edit), std::vector<Look>(2, Look{RGB(255, 0, 0)})) << "it still works";
     }
     DestroyWindow(parent);
+}
+
+// The arrow keys and a click never leave the caret inside a letter with its accent, an emoji
+// with its skin tone or a flag, whatever steps the rich edit itself takes.
+TEST(TextLinePreview, TheCaretStopsOnlyBetweenWholeCharacters) {
+    LoadedForm f;
+    HWND text1 = f.Item(IDC_TEXT1);
+    SetWindowTextW(text1, L"e\u0301\U0001F44D\U0001F3FD\U0001F1EF\U0001F1F5x");
+    Pump(50);
+    SetFocus(text1);
+    auto caret = [text1] {
+        CHARRANGE range{};
+        SendMessageW(text1, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        return range.cpMin;
+    };
+    CHARRANGE start{0, 0};
+    SendMessageW(text1, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+    std::vector<LONG> forward, backward;
+    for (int i = 0; i < 5; ++i) {
+        SendMessageW(text1, WM_KEYDOWN, VK_RIGHT, 0);
+        forward.push_back(caret());
+    }
+    for (int i = 0; i < 5; ++i) {
+        SendMessageW(text1, WM_KEYDOWN, VK_LEFT, 0);
+        backward.push_back(caret());
+    }
+    EXPECT_EQ(forward, (std::vector<LONG>{2, 6, 10, 11, 11}));
+    EXPECT_EQ(backward, (std::vector<LONG>{10, 6, 2, 0, 0}));
 }

@@ -1,5 +1,7 @@
 #include "Preview.h"
 
+#include "Caret.h"
+
 #include "LookRtf.h"
 #include "Spans.h"
 
@@ -167,6 +169,26 @@ LRESULT CALLBACK Preview::ControlProc(HWND window, UINT message, WPARAM wParam,
     return CallWindowProcW(own, window, message, wParam, lParam);
 }
 
+void Preview::KeepClustersWhole(bool forward) {
+    CHARRANGE range{};
+    SendMessageW(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    const int length = GetWindowTextLengthW(edit_);
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    GetWindowTextW(edit_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    const auto at = [&](LONG cp) { return static_cast<std::size_t>(std::max<LONG>(cp, 0)); };
+    CHARRANGE whole = range;
+    if (range.cpMin == range.cpMax) {
+        const std::size_t p = at(range.cpMin);
+        whole.cpMin = whole.cpMax = static_cast<LONG>(
+            forward ? ClusterBoundaryAfter(text, p) : ClusterBoundaryBefore(text, p));
+    } else {
+        whole.cpMin = static_cast<LONG>(ClusterBoundaryBefore(text, at(range.cpMin)));
+        whole.cpMax = static_cast<LONG>(ClusterBoundaryAfter(text, at(range.cpMax)));
+    }
+    if (whole.cpMin != range.cpMin || whole.cpMax != range.cpMax)
+        SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&whole));
+}
+
 LRESULT Preview::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PASTE:
@@ -204,7 +226,21 @@ LRESULT Preview::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         }
         if (control && !alt && !IsTextBoxShortcut(wParam))
             return 0; // the rich edit's own formatting keys (bold, size, alignment, ...)
+        if (wParam == VK_LEFT || wParam == VK_RIGHT) {
+            // The rich edit may step one 16-bit unit at a time (Wine's does).
+            const LRESULT result = CallWindowProcW(controlProc_, window, message, wParam, lParam);
+            KeepClustersWhole(wParam == VK_RIGHT);
+            return result;
+        }
         break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE: {
+        const LRESULT result = CallWindowProcW(controlProc_, window, message, wParam, lParam);
+        if (message != WM_MOUSEMOVE || (wParam & MK_LBUTTON))
+            KeepClustersWhole(false);
+        return result;
     }
     case WM_IME_STARTCOMPOSITION:
         composing_ = true;

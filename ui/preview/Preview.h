@@ -74,6 +74,9 @@ class Preview {
 
     void Detach();
     void PastePlainText();
+    // After the control moved the caret or the selection: an end inside a cluster goes to the
+    // cluster's edge, the way it was moving (forward: after it).
+    void KeepClustersWhole(bool forward);
     void Track(std::u16string_view text, const LineLook& look);
     void Forget();
     std::pair<std::size_t, std::size_t> View() const;
