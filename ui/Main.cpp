@@ -19,9 +19,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!form.Load())
         return 1;
 
-    // Tab, and Enter for Send.
+    // Ctrl+S; Tab, and Enter for Send.
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (form.TranslateKeys(msg))
+            continue;
         if (form.Hwnd() && IsDialogMessageW(form.Hwnd(), &msg))
             continue;
         TranslateMessage(&msg);
