@@ -121,17 +121,22 @@ HWND OpenMenuWithRightClick(const QuillonApp& app) {
     return WaitForShown(L"#32768", ProcessOf(app));
 }
 
-// Picks the item `position` (from 1, separators not counted) with the arrow keys and Enter.
-void PickInMenu(HWND menu, int position) {
-    for (int k = 0; k < position; ++k) {
-        PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0x00500001);
-        PostMessageW(menu, WM_KEYUP, VK_DOWN, 0xC0500001);
-    }
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageW(menu, WM_KEYUP, VK_RETURN, 0xC01C0001);
+void PressKey(HWND window, WPARAM key, LPARAM scanCode) {
+    PostMessageW(window, WM_KEYDOWN, key, scanCode << 16 | 1);
+    PostMessageW(window, WM_KEYUP, key, scanCode << 16 | 0xC0000001);
 }
 
-// A dialog box of the program: the name dialog (with its edit box) or a question (Yes, No).
+// Picks the item `position` (from 1, separators not counted) with the arrow keys and Enter; with
+// `inSubmenu`, the first item of the submenu there.
+void PickInMenu(HWND menu, int position, bool inSubmenu = false) {
+    for (int k = 0; k < position; ++k)
+        PressKey(menu, VK_DOWN, 0x50);
+    if (inSubmenu)
+        PressKey(menu, VK_RIGHT, 0x4D);
+    PressKey(menu, VK_RETURN, 0x1C);
+}
+
+// The program's name dialog (a dialog box with an edit box), or its question (Yes, No).
 HWND WaitForNameDialog(const QuillonApp& app) {
     for (DWORD waited = 0; waited < 5000; waited += 50) {
         HWND dialog = ShownWindowOf(L"#32770", ProcessOf(app));
@@ -236,8 +241,11 @@ fades::FadeBook ParsedFile(const TempAppData& appData) {
 // the saved fades, then the commands.
 constexpr int kOceanItem = 2;
 constexpr int kFirstSavedItem = 10;
+int DeleteItem(int savedCount) {
+    return kFirstSavedItem + savedCount + 1; // after "Save this fade..."
+}
 int StartWithItem(int savedCount) {
-    return kFirstSavedItem + savedCount + 2; // after "Save this fade..." and "Delete"
+    return kFirstSavedItem + savedCount + 2;
 }
 
 const std::vector<COLORREF> kOcean = Colours({0x0077B6, 0x00B4D8, 0x90E0EF});
@@ -433,6 +441,20 @@ TEST(Fades, SavedWithCtrlSChosenFromTheMenuAndStartedWith) {
         ExpectColours(app, mine);
         ExpectChecks(app, true, true, false, true);
         EXPECT_EQ(app.FontText(), L"Times New Roman");
+
+        SCOPED_TRACE("deleting it, once asked, takes the start with it");
+        HWND menu = OpenMenuWithRightClick(app);
+        ASSERT_NE(menu, nullptr);
+        PickInMenu(menu, DeleteItem(1), true);
+        HWND question = WaitForQuestion(app);
+        ASSERT_NE(question, nullptr);
+        PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+        for (int k = 0; k < 100 && !ParsedFile(appData).Saved().empty(); ++k)
+            Settle(50);
+        const fades::FadeBook book = ParsedFile(appData);
+        EXPECT_TRUE(book.Saved().empty());
+        EXPECT_FALSE(book.Start().has_value());
+        ExpectColours(app, mine); // the window keeps its look
     }
 }
 
