@@ -85,11 +85,18 @@ void Form1::ShowPendingNotice() {
 // A right-click on the face, or the keyboard from any control that has no menu of its own.
 void Form1::OnContextMenu(HWND from, LPARAM where) {
     const bool keyboard = GET_X_LPARAM(where) == -1 && GET_Y_LPARAM(where) == -1;
-    if (!keyboard && from != hwnd_)
-        return; // a right-click on a control is the control's
     if (closing_ || ended_ || !IsWindowVisible(hwnd_))
         return;
     POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (!keyboard) {
+        // A right-click on a control is the control's. The end of a right-button drag of the
+        // title band comes here too, from the move loop that holds the mouse: not a click.
+        POINT inside = at;
+        ScreenToClient(hwnd_, &inside);
+        if (from != hwnd_ || GetCapture() ||
+            ChildWindowFromPointEx(hwnd_, inside, CWP_SKIPINVISIBLE) != hwnd_)
+            return;
+    }
     if (keyboard) {
         HWND anchor = GetFocus();
         if (!anchor || (anchor != hwnd_ && !IsChild(hwnd_, anchor)))
