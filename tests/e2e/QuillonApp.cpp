@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "PracticeRoom.h"
 
+#include <cwchar>
 #include <stdexcept>
 
 namespace {
@@ -33,15 +34,40 @@ void Settle(DWORD ms) {
     }
 }
 
+// This process's environment with APPDATA replaced.
+static std::wstring EnvironmentWithAppData(const std::wstring& appData) {
+    std::wstring block;
+    if (wchar_t* strings = GetEnvironmentStringsW()) {
+        for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1)
+            if (_wcsnicmp(entry, L"APPDATA=", 8) != 0)
+                block.append(entry).push_back(L'\0');
+        FreeEnvironmentStringsW(strings);
+    }
+    block.append(L"APPDATA=" + appData).push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
+}
+
 QuillonApp::QuillonApp() : QuillonApp(BesideThisExe(L"quillon.exe")) {}
 
 QuillonApp::QuillonApp(const std::wstring& exePath) {
+    Start(exePath, nullptr);
+}
+
+QuillonApp::QuillonApp(const AppDataFolder& appData) {
+    Start(BesideThisExe(L"quillon.exe"), &appData.path);
+}
+
+void QuillonApp::Start(const std::wstring& exePath, const std::wstring* appData) {
     std::wstring commandLine = L"\"" + exePath + L"\"";
     const std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);
+    std::wstring environment = appData ? EnvironmentWithAppData(*appData) : std::wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                        appData ? CREATE_UNICODE_ENVIRONMENT : 0,
+                        appData ? environment.data() : nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         throw std::runtime_error("quillon.exe could not be started");
     CloseHandle(info.hThread);

@@ -5,6 +5,11 @@
 
 #include <string>
 
+// The folder the program takes for %APPDATA%, where it keeps its fades.
+struct AppDataFolder {
+    std::wstring path;
+};
+
 class QuillonApp {
   public:
     // Starts the program, by default the one beside this executable, in its own folder (as
@@ -12,6 +17,7 @@ class QuillonApp {
     // once the start-up lines were posted (or found no room).
     QuillonApp();
     explicit QuillonApp(const std::wstring& exePath);
+    explicit QuillonApp(const AppDataFolder& appData);
     ~QuillonApp(); // ends the program if it is still running
     QuillonApp(const QuillonApp&) = delete;
     QuillonApp& operator=(const QuillonApp&) = delete;
@@ -43,6 +49,8 @@ class QuillonApp {
     bool WaitUntil(bool (*done)(const QuillonApp&), DWORD timeoutMs) const;
 
   private:
+    void Start(const std::wstring& exePath, const std::wstring* appData);
+
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND form1_ = nullptr;

@@ -118,6 +118,8 @@ RECT RegionBox(HWND window) {
 }
 
 LoadedForm::LoadedForm() : form(std::make_unique<quillon::Form1>(GetModuleHandleW(nullptr))) {
+    // A folder with no fades in it, whatever the test machine's user has saved.
+    SetEnvironmentVariableW(L"APPDATA", L"C:\\quillon-ui-tests-no-appdata");
     WendrikFaderV2::SetRefusalPresenter([this](std::u16string_view message) {
         ++refusals;
         refusalMessages.emplace_back(message);

@@ -48,6 +48,7 @@ void Form1::CreateControls() {
                         0, hwnd_, reinterpret_cast<HMENU>(INT_PTR(c.id)), instance_, nullptr);
     preview_.Attach(Control(IDC_TEXT1), kText1Limit);
     notice_.Attach(hwnd_);
+    keys_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDA_FORM1));
     StartPosting();
     ApplyDpi();
     SetWindowTextW(Control(IDC_COMBO1), L"Arial");
@@ -125,14 +126,15 @@ LRESULT Form1::OnCommand(int id, int code) {
         break;
     case IDC_TEXT1:
         if (code == EN_CHANGE) {
-            if (GetFocus() == Control(IDC_TEXT1))
-                notice_.Hide(); // the user types: the hint has done its work
+            notice_.Hide(); // the user has moved on
             RefreshPreview();
         }
         break;
     case IDC_COMMAND1:
-        if (code == BN_CLICKED)
+        if (code == BN_CLICKED) {
+            notice_.Hide();
             Command1_Click();
+        }
         break;
     case IDC_COMMAND2:
         if (code == BN_CLICKED)
@@ -174,8 +176,25 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     case WM_COMMAND:
-        if (lParam) // from a control, not from a menu or IsDialogMessage's IDOK/IDCANCEL
+        if (lParam) // from a control
             return OnCommand(LOWORD(wParam), HIWORD(wParam));
+        // A menu or Ctrl+S; IsDialogMessage's IDOK and IDCANCEL mean nothing here.
+        OnMenuCommand(LOWORD(wParam));
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    case WM_SHOWWINDOW:
+        if (!wParam)
+            notice_.Hide();
+        else if (!pendingNotice_.empty()) // shown once the window is on the screen
+            PostMessageW(hwnd_, kShowFadesNotice, 0, 0);
+        break;
+    case WM_MOVE: // the balloon would point at where the window was
+        notice_.Hide();
+        break;
+    case kShowFadesNotice:
+        ShowPendingNotice();
         return 0;
     case DM_GETDEFID:
         return MAKELONG(IDC_COMMAND1, DC_HASDEFID);
@@ -207,6 +226,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         // However the window goes, the program goes with it.
+        notice_.Hide();
         TearDown();
         PostQuitMessage(0);
         return 0;

@@ -1,6 +1,8 @@
 // Form1, the main window: skin, controls, and the handlers named after control and event.
 #pragma once
 
+#include "FadeMenu.h"
+#include "FadeStore.h"
 #include "SendAction.h"
 #include "WendrikFaderV2.h"
 #include "form2/Form2.h"
@@ -32,6 +34,9 @@ class Form1 : public SkinnedForm {
     // Creates the window hidden and runs Form_Load; the window shows once the start-up lines are
     // posted. False if no window came up.
     bool Load();
+
+    // Form1's keys (Ctrl+S) for a message of the loop, before the dialog keys; true if taken.
+    bool TranslateKeys(MSG& msg);
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -81,6 +86,24 @@ class Form1 : public SkinnedForm {
     SendInputs ReadSendInputs() const;
     void RefreshPreview(std::optional<std::u16string> font = std::nullopt);
 
+    // Fades: the menu, saving and the start fade (Form1Fades.cpp). The file is read in
+    // Form_Load; nothing is written unless the user saves, deletes or changes the start fade.
+    static constexpr UINT kShowFadesNotice = WM_APP + 18;
+    void LoadFades();
+    void OnContextMenu(HWND from, LPARAM where);
+    void OnMenuCommand(int id);
+    void ChooseFade(const std::u16string& name);
+    void ApplyLook(const fades::Look& look);
+    void SetFontBox(const std::u16string& font);
+    std::optional<fades::Fade> CurrentFade() const; // nothing when the check boxes ask for none
+    std::optional<std::u16string> NameShowing(const fades::Fade& shown) const;
+    std::optional<std::u16string> SaveFade(); // the name it was saved under
+    void StartWithThisFade();
+    void DeleteFade(const std::u16string& name);
+    bool Took(const fades::Update& update);
+    void TellAboutFades(const std::u16string& text);
+    void ShowPendingNotice();
+
     // Sliders (Form1Sliders.cpp). HScroll_Change(n) and HScroll_Scroll(n) are the handlers
     // HScroll1_Change..HScroll12_Change and HScroll1_Scroll..HScroll12_Scroll, n = 1..12.
     void HScroll_Change(int n);
@@ -104,11 +127,18 @@ class Form1 : public SkinnedForm {
     HWND lastFocus_ = nullptr;
     Form2* form2_ = nullptr; // owns itself; gone once unloaded
 
+    Notice notice_; // the balloon at the text line
+    HACCEL keys_ = nullptr;
+    std::optional<fades::FadeStore> fadeStore_; // nothing where there is no folder for it
+    fades::FadeBook fades_;                     // as the file held them at the last read or write
+    FadeMenu fadeMenu_;
+    std::u16string chosenFade_;    // the fade last chosen or saved
+    std::u16string pendingNotice_; // told once the window shows
+
     std::unique_ptr<Poster> poster_;
     int startLinesLeft_ = 0; // the window shows once they are done
     DWORD busySince_ = 0;    // tick count of the press that made the poster busy
     std::size_t heldDrafts_ = 0; // as last told, to tell a newly held one
-    Notice notice_;           // a hint that does not stop the user: what became of a Send
     bool closing_ = false; // an end was asked for: the window is hidden, the posts finish
     bool ended_ = false;   // torn down
 };

@@ -42,6 +42,7 @@ void Form1::Form_Load() {
     HWND combo = Control(IDC_COMBO1);
     for (const std::wstring& face : ScreenFontNames())
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face.c_str()));
+    LoadFades(); // the start fade, once the font list can take its font
 
     const std::u16string first = Announcement(kLoadedText);
     const std::u16string name = ToLower(Korvelix6o::GetUser());

@@ -26,7 +26,7 @@ bool Form1::PreTranslate(MSG& message) {
         Label2_Click();
         return true;
     }
-    return IsDialogMessageW(hwnd_, &message) != FALSE;
+    return TranslateKeys(message) || IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
 void Form1::StartPosting() {
@@ -34,7 +34,6 @@ void Form1::StartPosting() {
 }
 
 void Form1::Command1_Click() {
-    notice_.Hide();
     const SendInputs in = ReadSendInputs();
     // A repeated press while the line it sent is still on its way.
     if (in.line.empty() && poster_->Busy())

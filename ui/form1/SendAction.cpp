@@ -4,10 +4,6 @@ namespace quillon {
 
 using WendrikFaderV2::Colour;
 
-namespace {
-
-enum class FadeStyle { Plain, FirstLetters, Bold };
-
 std::optional<int> ChooseColourCount(int check1, int check2) {
     if (check1 == 1 && check2 == 1)
         return 4;
@@ -25,6 +21,8 @@ FadeStyle ChooseStyle(int check3, int check4) {
         return FadeStyle::Bold;
     return FadeStyle::Plain;
 }
+
+namespace {
 
 std::u16string ComposeMessage(FadeStyle style, std::u16string_view font,
                               std::u16string_view faded) {

@@ -19,6 +19,13 @@ struct SendInputs {
     std::u16string font;
 };
 
+// How many colours the check boxes ask for: 2, 3 or 4; nothing for a combination Send refuses
+// (ticked counts at exactly 1, clear at exactly 0; colour 4 needs colour 3).
+std::optional<int> ChooseColourCount(int check1, int check2);
+
+enum class FadeStyle { Plain, FirstLetters, Bold };
+FadeStyle ChooseStyle(int check3, int check4); // first-letter bold wins over all bold
+
 // The message one press posts: "<font face=" font ">" faded line "</font>", inside "<b>" .. "</b>"
 // for the bold style. Nothing when the check boxes ask for no colours: they count as ticked at
 // exactly 1 and clear at exactly 0, and colour 4 without colour 3 gives nothing.

@@ -16,7 +16,8 @@ class Notice {
     Notice(const Notice&) = delete;
     Notice& operator=(const Notice&) = delete;
 
-    // Makes the balloon's window, owned by `owner` (which should outlive no notice shown).
+    // Makes the balloon's window for `owner`, whose tool it is. The owner hides the balloon
+    // when it hides itself; the balloon's window goes with this object.
     void Attach(HWND owner);
     // Replaces whatever the balloon showed.
     void Show(HWND anchor, std::wstring_view text);

@@ -1,0 +1,18 @@
+// The file is UTF-8; the windows and the fader speak UTF-16. The two meet only here.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillon::fades {
+
+// Nothing for text that cannot be carried across: a lone surrogate, or ill-formed UTF-8.
+std::optional<std::string> ToUtf8(std::u16string_view text);
+std::optional<std::u16string> FromUtf8(std::string_view text);
+
+// Characters as a reader counts them: a surrogate pair is one.
+std::size_t CountCodePoints(std::u16string_view text);
+
+} // namespace quillon::fades

@@ -1,0 +1,461 @@
+// Fades, as a user meets them: the start fade from the file, the menu, Ctrl+S and a damaged file,
+// each run in an %APPDATA% of its own.
+#include "ControlIds.h"
+#include "Expect.h"
+#include "FadeBook.h"
+#include "Gallery.h"
+#include "PracticeRoom.h"
+#include "QuillonApp.h"
+#include "UnixTools.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+using namespace quillon;
+namespace fs = std::filesystem;
+
+namespace {
+
+// An empty folder for the program's %APPDATA%, removed afterwards.
+class TempAppData {
+  public:
+    TempAppData() {
+        static int count = 0;
+        path_ = fs::temp_directory_path() /
+                ("quillon-appdata-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++count));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempAppData() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    AppDataFolder Folder() const { return {path_.wstring()}; }
+    fs::path Quillon() const { return path_ / "Quillon"; }
+    fs::path File() const { return Quillon() / "fades.json"; }
+
+  private:
+    fs::path path_;
+};
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::optional<std::string> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+DWORD ProcessOf(const QuillonApp& app) {
+    return GetProcessId(app.Process());
+}
+
+// A shown top-level window of the class that belongs to the process, or null.
+HWND ShownWindowOf(const wchar_t* className, DWORD processId) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExW(nullptr, w, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
+}
+
+HWND WaitForShown(const wchar_t* className, DWORD processId, DWORD timeoutMs = 5000) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (HWND w = ShownWindowOf(className, processId))
+            return w;
+        Settle(50);
+    }
+    return nullptr;
+}
+
+// The text of the balloon's tool, which belongs to `owner`, as the tooltip itself holds it; empty
+// when it has no such tool. TTM_GETTEXT carries pointers, so the tool and its buffer are made
+// inside the program's own memory.
+std::wstring TooltipText(HANDLE process, HWND tip, HWND owner) {
+    constexpr std::size_t kChars = 2048;
+    const std::size_t size = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote)
+        return L"(no memory in the program)";
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = owner;
+    tool.uId = 1;
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+    WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+    SendMessageW(tip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote));
+    std::wstring text(kChars, L'\0');
+    ReadProcessMemory(process, remote + sizeof tool, text.data(), kChars * sizeof(wchar_t),
+                      nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    text.resize(wcsnlen(text.c_str(), kChars));
+    return text;
+}
+
+// Opens the fades menu with a real right-click on the face, between the title band and the
+// swatches, and returns the menu's window.
+HWND OpenMenuWithRightClick(const QuillonApp& app) {
+    RECT form{};
+    GetWindowRect(app.Form1(), &form);
+    const int x = form.left + 67, y = form.top + 43;
+    EXPECT_TRUE(
+        Xdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" click 3"));
+    return WaitForShown(L"#32768", ProcessOf(app));
+}
+
+void PressKey(HWND window, WPARAM key, LPARAM scanCode) {
+    PostMessageW(window, WM_KEYDOWN, key, scanCode << 16 | 1);
+    PostMessageW(window, WM_KEYUP, key, scanCode << 16 | 0xC0000001);
+}
+
+// Picks the item `position` (from 1, separators not counted) with the arrow keys and Enter; with
+// `inSubmenu`, the first item of the submenu there.
+void PickInMenu(HWND menu, int position, bool inSubmenu = false) {
+    for (int k = 0; k < position; ++k)
+        PressKey(menu, VK_DOWN, 0x50);
+    if (inSubmenu)
+        PressKey(menu, VK_RIGHT, 0x4D);
+    PressKey(menu, VK_RETURN, 0x1C);
+}
+
+// The program's name dialog (a dialog box with an edit box), or its question (Yes, No).
+HWND WaitForNameDialog(const QuillonApp& app) {
+    for (DWORD waited = 0; waited < 5000; waited += 50) {
+        HWND dialog = ShownWindowOf(L"#32770", ProcessOf(app));
+        if (dialog && FindWindowExW(dialog, nullptr, L"Edit", nullptr))
+            return dialog;
+        Settle(50);
+    }
+    return nullptr;
+}
+
+HWND WaitForQuestion(const QuillonApp& app) {
+    for (DWORD waited = 0; waited < 5000; waited += 50) {
+        HWND dialog = ShownWindowOf(L"#32770", ProcessOf(app));
+        if (dialog && GetDlgItem(dialog, IDYES) && GetDlgItem(dialog, IDNO))
+            return dialog;
+        Settle(50);
+    }
+    return nullptr;
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (!IsWindow(window) || !IsWindowVisible(window))
+            return true;
+        Settle(50);
+    }
+    return false;
+}
+
+// Types a name into the name dialog and presses OK.
+void AnswerName(HWND dialog, const wchar_t* name) {
+    SendMessageW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(name));
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+}
+
+// Keys go to the window under the pointer: the text line, clicked.
+void ClickIntoTextLine(const QuillonApp& app) {
+    const RECT text = app.ScreenRect(IDC_TEXT1);
+    ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring(text.left + 20) + L" " +
+                        std::to_wstring(text.top + 8) + L" click 1"));
+    Settle(300);
+}
+
+std::vector<COLORREF> Colours(std::initializer_list<std::uint32_t> rgb) {
+    std::vector<COLORREF> colours;
+    for (const std::uint32_t c : rgb)
+        colours.push_back(RGB(c >> 16, c >> 8 & 0xFF, c & 0xFF));
+    return colours;
+}
+
+// The swatches and their sliders show these colours, first column first.
+void ExpectColours(const QuillonApp& app, const std::vector<COLORREF>& colours) {
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+        const int column = static_cast<int>(k) + 1;
+        EXPECT_EQ(app.Swatch(column), colours[k]) << "swatch " << column;
+        EXPECT_EQ(app.Slider(3 * column - 2), GetRValue(colours[k])) << "column " << column;
+        EXPECT_EQ(app.Slider(3 * column - 1), GetGValue(colours[k])) << "column " << column;
+        EXPECT_EQ(app.Slider(3 * column), GetBValue(colours[k])) << "column " << column;
+    }
+}
+
+void ExpectChecks(const QuillonApp& app, bool check1, bool check2, bool check3, bool check4) {
+    EXPECT_EQ(app.Checked(IDC_CHECK1), check1);
+    EXPECT_EQ(app.Checked(IDC_CHECK2), check2);
+    EXPECT_EQ(app.Checked(IDC_CHECK3), check3);
+    EXPECT_EQ(app.Checked(IDC_CHECK4), check4);
+}
+
+void ExpectDesignValues(const QuillonApp& app) {
+    for (int column = 1; column <= 4; ++column)
+        EXPECT_EQ(app.Swatch(column), 0u) << "swatch " << column;
+    for (int n = 1; n <= 12; ++n)
+        EXPECT_EQ(app.Slider(n), 1) << "slider " << n;
+    ExpectChecks(app, false, false, false, false);
+    EXPECT_EQ(app.FontText(), L"Arial");
+}
+
+void ExpectAnnouncements(const PracticeRoom& room) {
+    ASSERT_TRUE(room.WaitForLines(2, 10000));
+    const auto lines = room.Lines();
+    EXPECT_EQ(lines[0], Announcement(u"Quillon -=- by Korvelix"));
+    EXPECT_EQ(lines[1], Announcement(u"Loaded by: [blue fox]"));
+}
+
+void CloseWithTheCloseMark(const QuillonApp& app) {
+    app.ClickLabel(IDC_LABEL2);
+    EXPECT_TRUE(app.WaitForExit(15000));
+}
+
+fades::FadeBook ParsedFile(const TempAppData& appData) {
+    const auto bytes = ReadBytes(appData.File());
+    if (!bytes)
+        return {};
+    auto parsed = fades::FadeBook::Parse(*bytes);
+    EXPECT_TRUE(std::holds_alternative<fades::FadeBook>(parsed)) << *bytes;
+    return std::holds_alternative<fades::FadeBook>(parsed) ? std::get<fades::FadeBook>(parsed)
+                                                           : fades::FadeBook();
+}
+
+// Item positions in the menu, counted from 1 as the arrow keys reach them: the gallery, then
+// the saved fades, then the commands.
+constexpr int kOceanItem = 2;
+constexpr int kFirstSavedItem = 10;
+int DeleteItem(int savedCount) {
+    return kFirstSavedItem + savedCount + 1; // after "Save this fade..."
+}
+int StartWithItem(int savedCount) {
+    return kFirstSavedItem + savedCount + 2;
+}
+
+const std::vector<COLORREF> kOcean = Colours({0x0077B6, 0x00B4D8, 0x90E0EF});
+
+TEST(Fades, StartFromTheFileOrTheDesignValuesAndWriteNothingUnasked) {
+    PracticeRoom room({L"--name", L"Blue Fox"});
+    {
+        SCOPED_TRACE("no file: the design values; a built-in fade from the menu sets colours only");
+        TempAppData appData;
+        QuillonApp app(appData.Folder());
+        ExpectAnnouncements(room);
+        ExpectDesignValues(app);
+        app.SetCheck(IDC_CHECK4, true);
+        app.SetFont(L"Times New Roman");
+        HWND menu = OpenMenuWithRightClick(app);
+        ASSERT_NE(menu, nullptr) << "a right-click on the face opens the menu";
+        PickInMenu(menu, kOceanItem);
+        ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Swatch(1) != 0; }, 5000));
+        ExpectColours(app, kOcean);
+        ExpectChecks(app, true, false, false, true);
+        EXPECT_EQ(app.FontText(), L"Times New Roman");
+
+        const std::size_t before = room.Lines().size();
+        app.SetText(L"sea");
+        app.Press(IDC_COMMAND1);
+        ASSERT_TRUE(room.WaitForLines(before + 1, 5000));
+        const std::vector<WendrikFaderV2::Colour> ocean{0xB67700, 0xD8B400, 0xEFE090};
+        EXPECT_EQ(room.Lines()[before],
+                  "<b><font face=Times New Roman>" +
+                      Ansi(WendrikFaderV2::FadeText(u"sea", ocean, false, true)) + "</font></b>")
+            << "Send follows the chosen fade";
+        EXPECT_NE(room.Lines()[before].find("#90E0EF"), std::string::npos);
+        CloseWithTheCloseMark(app);
+        EXPECT_FALSE(fs::exists(appData.Quillon())) << "nothing saved, nothing written";
+    }
+    {
+        SCOPED_TRACE("a hand-written start fade: three colours, first-bold, Courier New");
+        TempAppData appData;
+        const std::string file = R"({
+  "start": "mine",
+  "window": { "kept": true },
+  "fades": [
+    { "name": "other", "colours": ["#FFFFFF", "#000000"], "style": "plain", "font": "Arial" },
+    { "name": "mine", "colours": ["#0A141E", "#28323C", "#46505A"], "style": "first-bold",
+      "font": "Courier New" }
+  ]
+}
+)";
+        WriteBytes(appData.File(), file);
+        const std::size_t before = room.Lines().size();
+        QuillonApp app(appData.Folder());
+        ASSERT_TRUE(room.WaitForLines(before + 2, 10000));
+        EXPECT_EQ(room.Lines()[before], Announcement(u"Quillon -=- by Korvelix"));
+        EXPECT_EQ(room.Lines()[before + 1], Announcement(u"Loaded by: [blue fox]"));
+        ExpectColours(app, Colours({0x0A141E, 0x28323C, 0x46505A}));
+        ExpectChecks(app, true, false, true, false);
+        EXPECT_EQ(app.FontText(), L"Courier New");
+        EXPECT_EQ(ShownWindowOf(TOOLTIPS_CLASSW, ProcessOf(app)), nullptr) << "nothing to tell";
+        CloseWithTheCloseMark(app);
+        EXPECT_EQ(ReadBytes(appData.File()), file) << "read, never rewritten";
+    }
+    {
+        SCOPED_TRACE("a built-in start fade");
+        TempAppData appData;
+        WriteBytes(appData.File(), R"({ "start": "Ocean" })");
+        QuillonApp app(appData.Folder());
+        ExpectColours(app, kOcean);
+        ExpectChecks(app, true, false, false, false);
+        EXPECT_EQ(app.FontText(), L"Arial");
+    }
+    {
+        SCOPED_TRACE("a damaged file: the design values, a notice, the bytes kept aside");
+        TempAppData appData;
+        const std::string damaged = "{ \"start\": \"mine\", \"fades\": [ { \"name\": ";
+        WriteBytes(appData.File(), damaged);
+        QuillonApp app(appData.Folder());
+        ExpectDesignValues(app);
+        HWND tip = WaitForShown(TOOLTIPS_CLASSW, ProcessOf(app));
+        ASSERT_NE(tip, nullptr) << "a balloon tells of the file";
+        const std::wstring text = TooltipText(app.Process(), tip, app.Form1());
+        EXPECT_NE(text.find(L"\\Quillon\\fades.json could not be read"), std::wstring::npos)
+            << std::string(text.begin(), text.end());
+        EXPECT_NE(text.find(L"fades.json.bad"), std::wstring::npos);
+        RECT balloon{};
+        GetWindowRect(tip, &balloon);
+        const RECT line = app.ScreenRect(IDC_TEXT1);
+        EXPECT_GE(balloon.top, line.bottom - 2) << "below the text line it points at";
+        EXPECT_LT(balloon.left, line.right);
+        EXPECT_GE(balloon.left, line.left);
+        EXPECT_EQ(ReadBytes(appData.Quillon() / "fades.json.bad"), damaged);
+        EXPECT_FALSE(fs::exists(appData.File()));
+
+        SendMessageW(app.Control(IDC_TEXT1), WM_CHAR, L'x', 1);
+        EXPECT_FALSE(IsWindowVisible(tip)) << "the user typing hides it";
+    }
+}
+
+TEST(Fades, SavedWithCtrlSChosenFromTheMenuAndStartedWith) {
+    PracticeRoom room;
+    TempAppData appData;
+    const auto mine = Colours({0xFF0000, 0x00FF00, 0x0000FF, 0x808080});
+    const fades::Fade saved{u"Вечер",
+                            {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {128, 128, 128}},
+                            fades::Style::AllBold,
+                            u"Times New Roman"};
+    {
+        SCOPED_TRACE("Ctrl+S asks for a name and writes the fade");
+        QuillonApp app(appData.Folder());
+        ASSERT_TRUE(room.WaitForLines(2, 10000));
+        for (std::size_t k = 0; k < mine.size(); ++k)
+            app.SetColour(static_cast<int>(k) + 1, mine[k]);
+        app.SetCheck(IDC_CHECK1, true);
+        app.SetCheck(IDC_CHECK2, true);
+        app.SetCheck(IDC_CHECK4, true);
+        app.SetFont(L"Times New Roman");
+        ClickIntoTextLine(app);
+        ASSERT_TRUE(Xdotool(L"key ctrl+s"));
+        HWND dialog = WaitForNameDialog(app);
+        ASSERT_NE(dialog, nullptr);
+
+        AnswerName(dialog, L"Ocean");
+        HWND tip = WaitForShown(TOOLTIPS_CLASSW, ProcessOf(app));
+        ASSERT_NE(tip, nullptr) << "a built-in name is refused in a balloon";
+        EXPECT_NE(TooltipText(app.Process(), tip, dialog).find(L"built-in fade"),
+                  std::wstring::npos);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays for another name";
+        EXPECT_FALSE(fs::exists(appData.Quillon()));
+
+        AnswerName(dialog, L"  Вечер ");
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        for (int k = 0; k < 100 && !fs::exists(appData.File()); ++k)
+            Settle(50);
+        fades::FadeBook book = ParsedFile(appData);
+        ASSERT_EQ(book.Saved().size(), 1u);
+        EXPECT_EQ(book.Saved()[0], saved) << "trimmed, with all four colours, style and font";
+        EXPECT_FALSE(book.Start().has_value()) << "saving is not starting with it";
+
+        SCOPED_TRACE("saving under a taken name asks first");
+        app.SetColour(4, RGB(1, 2, 3));
+        ClickIntoTextLine(app);
+        ASSERT_TRUE(Xdotool(L"key ctrl+s"));
+        dialog = WaitForNameDialog(app);
+        ASSERT_NE(dialog, nullptr);
+        AnswerName(dialog, L"Вечер");
+        HWND question = WaitForQuestion(app);
+        ASSERT_NE(question, nullptr);
+        PostMessageW(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+        dialog = WaitForNameDialog(app);
+        ASSERT_NE(dialog, nullptr) << "No: back to the name";
+        PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        EXPECT_EQ(ParsedFile(appData).Saved().at(0), saved) << "not replaced";
+        CloseWithTheCloseMark(app);
+    }
+    {
+        SCOPED_TRACE("after a restart the menu offers it; a built-in fade, then the saved one");
+        const std::size_t before = room.Lines().size();
+        QuillonApp app(appData.Folder());
+        ASSERT_TRUE(room.WaitForLines(before + 2, 10000));
+        ExpectDesignValues(app);
+        HWND menu = OpenMenuWithRightClick(app);
+        ASSERT_NE(menu, nullptr);
+        PickInMenu(menu, kOceanItem);
+        ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Swatch(1) != 0; }, 5000));
+        ExpectColours(app, kOcean);
+        ExpectChecks(app, true, false, false, false);
+
+        ClickIntoTextLine(app);
+        ASSERT_TRUE(Xdotool(L"key shift+F10")) << "the keyboard opens the menu too";
+        menu = WaitForShown(L"#32768", ProcessOf(app));
+        ASSERT_NE(menu, nullptr);
+        PickInMenu(menu, kFirstSavedItem);
+        ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Checked(IDC_CHECK2); }, 5000));
+        ExpectColours(app, mine);
+        ExpectChecks(app, true, true, false, true);
+        EXPECT_EQ(app.FontText(), L"Times New Roman");
+        EXPECT_FALSE(ParsedFile(appData).Start().has_value());
+
+        menu = OpenMenuWithRightClick(app);
+        ASSERT_NE(menu, nullptr);
+        PickInMenu(menu, StartWithItem(1));
+        for (int k = 0; k < 100 && !ParsedFile(appData).Start(); ++k)
+            Settle(50);
+        EXPECT_EQ(ParsedFile(appData).Start(), std::optional<std::u16string>(u"Вечер"));
+        CloseWithTheCloseMark(app);
+    }
+    {
+        SCOPED_TRACE("and the next start begins with it");
+        const std::size_t before = room.Lines().size();
+        QuillonApp app(appData.Folder());
+        ASSERT_TRUE(room.WaitForLines(before + 2, 10000));
+        EXPECT_EQ(room.Lines()[before], Announcement(u"Quillon -=- by Korvelix"));
+        ExpectColours(app, mine);
+        ExpectChecks(app, true, true, false, true);
+        EXPECT_EQ(app.FontText(), L"Times New Roman");
+
+        SCOPED_TRACE("deleting it, once asked, takes the start with it");
+        HWND menu = OpenMenuWithRightClick(app);
+        ASSERT_NE(menu, nullptr);
+        PickInMenu(menu, DeleteItem(1), true);
+        HWND question = WaitForQuestion(app);
+        ASSERT_NE(question, nullptr);
+        PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+        for (int k = 0; k < 100 && !ParsedFile(appData).Saved().empty(); ++k)
+            Settle(50);
+        const fades::FadeBook book = ParsedFile(appData);
+        EXPECT_TRUE(book.Saved().empty());
+        EXPECT_FALSE(book.Start().has_value());
+        ExpectColours(app, mine); // the window keeps its look
+    }
+}
+
+} // namespace
