@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "Markup.h"
@@ -134,10 +135,21 @@ PracticeRoom::PracticeRoom(std::vector<std::wstring> args) : logPath_(FreshLogPa
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    // Under Wine a start can fail once while the prefix's server is still busy with the previous
+    // program's end; a moment later it works.
+    bool started = false;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(500);
+        started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &info) != FALSE;
+        error = started ? 0 : GetLastError();
+    }
+    if (!started) {
         DeleteFileW(logPath_.c_str());
-        throw std::runtime_error("practice room: could not start practice-room.exe");
+        throw std::runtime_error("practice room: could not start practice-room.exe (error " +
+                                 std::to_string(error) + ")");
     }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
