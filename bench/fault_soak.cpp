@@ -13,10 +13,9 @@
 #include "PostedProbe.h"
 #include "PracticeRoom.h"
 #include "QuillonApp.h"
+#include "SoakTools.h"
 
 #include <windows.h>
-
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,48 +32,6 @@ constexpr DWORD kDraftBackMs = 30000; // a hung client gets its draft once it an
 
 enum class Client { Healthy, Slow, Hung, Dying };
 constexpr const char* kClientNames[] = {"healthy", "slow", "hung", "dying"};
-
-struct Settings {
-    int sends = 20;
-    unsigned seed = 1;
-};
-
-bool ParseArgs(int argc, wchar_t** argv, Settings& settings) {
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::wstring name = argv[i];
-        wchar_t* end = nullptr;
-        const unsigned long value = std::wcstoul(argv[i + 1], &end, 10);
-        if (*end != L'\0')
-            return false;
-        if (name == L"--sends")
-            settings.sends = static_cast<int>(value);
-        else if (name == L"--seed")
-            settings.seed = static_cast<unsigned>(value);
-        else
-            return false;
-    }
-    return argc % 2 == 1;
-}
-
-// Private bytes; Wine leaves PrivateUsage at 0 but keeps the commit charge, which Windows reports
-// as the same number.
-std::size_t PrivateKb(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1024;
-}
-
-// Console output as UTF-8, whatever the code page.
-std::string Utf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
 
 std::wstring TextOf(HWND window) {
     std::wstring text;
@@ -100,7 +57,7 @@ struct Tally {
 
 class Soak {
   public:
-    explicit Soak(const Settings& settings) : settings_(settings), random_(settings.seed) {}
+    explicit Soak(const SoakSettings& settings) : settings_(settings), random_(settings.seed) {}
 
     int Run() {
         {
@@ -127,7 +84,7 @@ class Soak {
     }
 
   private:
-    Settings settings_;
+    SoakSettings settings_;
     std::mt19937 random_;
     std::unique_ptr<QuillonApp> app_;
     Tally tally_;
@@ -325,16 +282,7 @@ class Soak {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0); // each finding shows as it happens
-    Settings settings;
-    if (!ParseArgs(argc, argv, settings)) {
-        std::puts("usage: fault_soak [--sends N] [--seed S]");
-        return 2;
-    }
-    try {
+    return SoakMain(argc, argv, "fault_soak", [](const SoakSettings& settings) {
         return Soak(settings).Run();
-    } catch (const std::exception& e) {
-        std::printf("fault soak: %s\n", e.what());
-        return 1;
-    }
+    });
 }

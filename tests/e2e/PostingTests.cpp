@@ -41,19 +41,6 @@ std::vector<std::wstring> Shown(const PracticeRoom& room) {
     return shown;
 }
 
-// The chat inputs of every room, front room first.
-std::vector<HWND> RoomInputs(const PracticeRoom& room) {
-    std::vector<HWND> inputs;
-    const HWND area = FindWindowExW(room.Frame(), nullptr, L"MDIClient", nullptr);
-    for (HWND inner = FindWindowExW(area, nullptr, L"AOL Child", nullptr); inner;
-         inner = FindWindowExW(area, inner, L"AOL Child", nullptr)) {
-        const HWND transcript = FindWindowExW(inner, nullptr, L"RICHCNTL", nullptr);
-        if (const HWND input = FindWindowExW(inner, transcript, L"RICHCNTL", nullptr))
-            inputs.push_back(input);
-    }
-    return inputs;
-}
-
 // The user's draft in the chat input, a line in Text1, and Send.
 void SendWithDraft(const QuillonApp& app, const PracticeRoom& room, const wchar_t* line) {
     SetTextOf(room.Input(), L"my draft");
@@ -186,7 +173,7 @@ TEST(PostingWhileTheUserActs, HeldDraftGoesBackIntoItsOwnRoomAfterASwitch) {
     PracticeRoom room({L"--rooms", L"2", L"--busy-ms", L"15000", L"--fault-from", L"3"});
     QuillonApp app;
     ASSERT_TRUE(room.WaitForLines(2, 15000));
-    const std::vector<HWND> inputs = RoomInputs(room);
+    const std::vector<HWND> inputs = room.Inputs();
     ASSERT_EQ(inputs.size(), 2u);
     SetTextOf(inputs[0], L"draft one");
     SetTextOf(inputs[1], L"draft two");

@@ -35,21 +35,22 @@ std::wstring FreshLogPath() {
     return path;
 }
 
-// The front room's rich edits: its transcript and its chat input.
-std::pair<HWND, HWND> RoomControls(HWND frame) {
+// Every room's rich edits, front room first: its transcript and its chat input.
+std::vector<std::pair<HWND, HWND>> RoomControls(HWND frame) {
+    std::vector<std::pair<HWND, HWND>> rooms;
     const HWND area = frame ? FindWindowExW(frame, nullptr, L"MDIClient", nullptr) : nullptr;
     for (HWND inner = FindWindowExW(area, nullptr, L"AOL Child", nullptr); area && inner;
          inner = FindWindowExW(area, inner, L"AOL Child", nullptr)) {
         const HWND first = FindWindowExW(inner, nullptr, L"RICHCNTL", nullptr);
         const HWND second = first ? FindWindowExW(inner, first, L"RICHCNTL", nullptr) : nullptr;
         if (second)
-            return {first, second};
+            rooms.emplace_back(first, second);
     }
-    return {nullptr, nullptr};
+    return rooms;
 }
 
 bool HasChatRoom(HWND frame) {
-    return RoomControls(frame).second != nullptr;
+    return !RoomControls(frame).empty();
 }
 
 HWND FrameOf(DWORD processId) {
@@ -182,11 +183,20 @@ PracticeRoom::~PracticeRoom() {
 }
 
 HWND PracticeRoom::Input() const {
-    return RoomControls(frame_).second;
+    const auto rooms = RoomControls(frame_);
+    return rooms.empty() ? nullptr : rooms.front().second;
+}
+
+std::vector<HWND> PracticeRoom::Inputs() const {
+    std::vector<HWND> inputs;
+    for (const auto& [transcript, input] : RoomControls(frame_))
+        inputs.push_back(input);
+    return inputs;
 }
 
 HWND PracticeRoom::Transcript() const {
-    return RoomControls(frame_).first;
+    const auto rooms = RoomControls(frame_);
+    return rooms.empty() ? nullptr : rooms.front().first;
 }
 
 bool PracticeRoom::WaitForExit(DWORD timeoutMs) const {

@@ -21,6 +21,7 @@ class PracticeRoom {
     DWORD ProcessId() const { return processId_; }
     HWND Frame() const { return frame_; }
     HWND Input() const;      // the front room's chat input, or null
+    std::vector<HWND> Inputs() const; // every room's chat input, front room first
     HWND Transcript() const; // the front room's transcript, or null
     bool WaitForExit(DWORD timeoutMs) const;
 
