@@ -50,7 +50,7 @@ constexpr std::array kControls{
 // clang-format on
 
 constexpr std::array kShapes{
-    ShapeSpec{L"Shape1", L"111", ShapeKind::RoundRect, {0, 0, 6015, 2625}},
+    ShapeSpec{L"111", ShapeKind::RoundRect, {0, 0, 6015, 2625}},
 };
 
 } // namespace

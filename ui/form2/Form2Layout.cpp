@@ -6,7 +6,7 @@ namespace quillon {
 
 namespace {
 constexpr std::array kShapes{
-    ShapeSpec{L"Shape1", L"121", ShapeKind::Oval, {30, 15, 1080, 345}},
+    ShapeSpec{L"121", ShapeKind::Oval, {30, 15, 1080, 345}},
 };
 } // namespace
 

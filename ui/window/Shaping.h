@@ -13,7 +13,6 @@ namespace quillon {
 enum class ShapeKind { RoundRect, Oval };
 
 struct ShapeSpec {
-    const wchar_t* name;
     const wchar_t* tag;
     ShapeKind kind;
     Box twips;
