@@ -39,7 +39,6 @@ struct Job final : LateSend {
     HANDLE done; // set once the send has returned
     DWORD_PTR result = 0;
     std::atomic<bool> answered = false;
-    DWORD error = 0; // why it was not answered
 };
 
 std::atomic<SendFunction> sendFunction = SendMessageTimeoutA;
@@ -49,7 +48,9 @@ std::mutex blockedLock;
 std::map<HWND, std::weak_ptr<const Job>> blocked;
 std::map<HWND, bool> refused; // whether the last finished send to a window was refused
 
-bool Blocked(HWND window) {
+} // namespace
+
+bool StillBlocked(HWND window) {
     const std::lock_guard lock(blockedLock);
     const auto it = blocked.find(window);
     if (it == blocked.end())
@@ -59,6 +60,18 @@ bool Blocked(HWND window) {
     blocked.erase(it);
     return false;
 }
+
+bool Refused(HWND window) {
+    const std::lock_guard lock(blockedLock);
+    const auto it = refused.find(window);
+    return it != refused.end() && it->second;
+}
+
+void SetSendFunction(SendFunction send) {
+    sendFunction = send ? send : SendMessageTimeoutA;
+}
+
+namespace {
 
 void KeepBlocked(HWND window, const std::shared_ptr<const Job>& job) {
     const std::lock_guard lock(blockedLock);
@@ -72,11 +85,11 @@ void CALLBACK Sender(PTP_CALLBACK_INSTANCE, void* param) {
     SetLastError(0);
     const bool answered = sendFunction.load()(job.window, job.message, job.wParam, lParam,
                                               SMTO_NORMAL, job.timeoutMs, &job.result) != 0;
-    job.error = answered ? 0 : GetLastError();
+    const bool denied = !answered && GetLastError() == ERROR_ACCESS_DENIED;
     job.answered = answered;
     {
         const std::lock_guard lock(blockedLock);
-        refused[job.window] = job.error == ERROR_ACCESS_DENIED;
+        refused[job.window] = denied;
     }
     SetEvent(job.done);
 }
@@ -99,24 +112,10 @@ std::optional<LRESULT> SendHere(HWND window, UINT message, WPARAM wParam, std::s
 // timeout (under Wine, a send to another process whose thread is busy waits until that thread
 // is free), and because this one must keep taking its own events while the client is slow.
 // One send, never retried: every message reaches the client at most once.
-bool StillBlocked(HWND window) {
-    return Blocked(window);
-}
-
-bool Refused(HWND window) {
-    const std::lock_guard lock(blockedLock);
-    const auto it = refused.find(window);
-    return it != refused.end() && it->second;
-}
-
-void SetSendFunction(SendFunction send) {
-    sendFunction = send ? send : SendMessageTimeoutA;
-}
-
 std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
                                    Clock::time_point deadline, std::string* text,
                                    std::shared_ptr<const LateSend>* late) {
-    if (!IsWindow(window) || Blocked(window))
+    if (!IsWindow(window) || StillBlocked(window))
         return std::nullopt;
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
         return SendHere(window, message, wParam, text);

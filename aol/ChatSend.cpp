@@ -78,11 +78,10 @@ std::optional<HeldDraft> PutBackAfterPost(HWND input, const std::string& draft,
     HeldDraft held{input, FromAnsi(draft), line, nullptr};
     const auto current = ReadText(input, deadline);
     const bool ours = current && (current->text.empty() || current->text == line);
-    if (!ours || (current->text.empty() && draft.empty()))
-        return draft.empty() ? std::nullopt : std::optional(std::move(held));
-    if (WriteText(input, draft, deadline, &held.write) || draft.empty())
+    const bool nothingToDo = ours && current->text.empty() && draft.empty();
+    if (nothingToDo || (ours && WriteText(input, draft, deadline, &held.write)))
         return std::nullopt;
-    return held;
+    return draft.empty() ? std::nullopt : std::optional(std::move(held));
 }
 
 // Events run before every read so the window keeps answering; between reads the thread sleeps.
