@@ -7,6 +7,7 @@
 #include "QuillonApp.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <memory>
 
@@ -16,6 +17,20 @@ namespace {
 
 constexpr unsigned kAnswerBoundMs = 250; // the longest the window may leave posted input waiting
 constexpr wchar_t kDraft[] = L"hello";
+
+// The threads a process has now; 0 when they cannot be counted.
+unsigned ThreadsOf(HANDLE process) {
+    const DWORD id = GetProcessId(process);
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    unsigned count = 0;
+    THREADENTRY32 entry{.dwSize = sizeof entry};
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == id;
+    CloseHandle(snapshot);
+    return count;
+}
 
 std::wstring TextOf(HWND window) {
     std::wstring text;
@@ -89,6 +104,30 @@ TEST_F(Faults, AClientBusyFifteenSecondsEndsTheSendNotTakenAndGetsTheDraftLater)
     EXPECT_EQ(ShownText(room.Lines()[0]), L"hung line");
     EXPECT_EQ(app_->Text(), L"hung line") << "the program could not know it was taken";
     EXPECT_GT(probe.Probes(), 50u);
+    EXPECT_LE(probe.LongestMs(), kAnswerBoundMs);
+    app_->SetText(L"");
+}
+
+// The held draft is offered again every second. Each try that met the hung input used to leave
+// one more thread blocked in it (a send to a busy program can overrun its timeout), without end.
+TEST_F(Faults, AClientHungForGoodHoldsOneThreadNotOnePerRetry) {
+    PracticeRoom room({L"--busy-ms", L"120000"});
+    const unsigned before = ThreadsOf(app_->Process());
+    ASSERT_GT(before, 0u);
+    SendWithDraft(room, L"stuck line");
+    ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Text() == L"stuck line"; },
+                                15000))
+        << "not taken: the line comes back to Text1";
+    Settle(2000); // the post's own put-back is over: the draft is held now
+    const unsigned held = ThreadsOf(app_->Process());
+    PostedProbe probe(app_->Control(IDC_COMBO1));
+    Settle(20000); // twenty retries of the held draft against the same hung input
+    const unsigned later = ThreadsOf(app_->Process());
+    EXPECT_LE(later, held + 1) << "before the Send " << before << ", once held " << held;
+    EXPECT_LE(held, before + 2) << "one sender blocked in the input, no more";
+    EXPECT_EQ(room.Lines().size(), 0u);
+    EXPECT_EQ(app_->Text(), L"stuck line");
+    EXPECT_GT(probe.Probes(), 100u);
     EXPECT_LE(probe.LongestMs(), kAnswerBoundMs);
     app_->SetText(L"");
 }

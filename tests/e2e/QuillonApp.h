@@ -39,9 +39,9 @@ class QuillonApp {
     void SetColour(int column, COLORREF colour) const;
     COLORREF Swatch(int column) const;
     HWND Focus() const; // the control with the keyboard focus in the program
-    HWND Dialog() const;
-    HWND Notice() const;          // the balloon the program shows, if one is showing
-    std::wstring NoticeText() const; // its text, as the tooltip gives it (to a screen reader) // a dialog box of the program (a message box, the colour dialog), or null
+    HWND Dialog() const; // a dialog box of the program (a message box, the colour dialog), or null
+    HWND Notice() const; // the balloon the program shows, if one is showing
+    std::wstring NoticeText() const; // its text, as the tooltip gives it (to a screen reader)
 
     void Press(int buttonId) const;     // a click on Send or "m"; returns at once
     void ClickLabel(int labelId) const; // a left click on a transparent label
