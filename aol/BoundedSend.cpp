@@ -26,7 +26,11 @@ struct Job final : LateSend {
             CloseHandle(done);
     }
     bool Done() const override { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }
-    bool Answered() const override { return Done() && answered; }
+    std::optional<LRESULT> Answer() const override {
+        if (!Done() || !answered)
+            return std::nullopt;
+        return static_cast<LRESULT>(result);
+    }
     Job(const Job&) = delete;
     Job& operator=(const Job&) = delete;
 

@@ -22,9 +22,10 @@ constexpr auto kPollInterval = std::chrono::milliseconds(10);
 constexpr auto kConfirmBound = std::chrono::milliseconds(100);
 
 // Posts that calls further up this thread's stack are making. Handlers run inside every wait,
-// so a call can nest in another; each entry lives exactly as long as its call.
+// so a call can nest in another; each entry lives exactly as long as its call. Another thread's
+// posts are not ours to nest in.
 class Transit;
-std::vector<const Transit*> inTransit;
+thread_local std::vector<const Transit*> inTransit;
 
 class Transit {
   public:
@@ -159,10 +160,10 @@ PutBack PutBackDraft(HeldDraft& draft) {
         return PutBack::roomGone;
     if (draft.write) {
         // An earlier try that timed out: until it ends nothing more goes to that input, and if
-        // the client took it after all the draft is there.
+        // the client took it after all the draft is there. One it refused wrote nothing.
         if (!draft.write->Done())
             return PutBack::later;
-        if (draft.write->Answered())
+        if (draft.write->Answer() == TRUE)
             return PutBack::done;
         draft.write.reset();
     }

@@ -16,12 +16,12 @@ std::u16string GetUser();
 HWND FindRoom();
 
 // A send the client has not answered yet, though its waiter gave up on it: the client may still
-// act on it. Answered() is true once the client did.
+// act on it. Answer() is what the client answered, once it did.
 class LateSend {
   public:
     virtual ~LateSend() = default;
     virtual bool Done() const = 0;
-    virtual bool Answered() const = 0;
+    virtual std::optional<LRESULT> Answer() const = 0;
 };
 
 // The user's unsent draft that a post could not put back because the client stopped answering.

@@ -1,6 +1,7 @@
 // Posting into a client whose input lives on another thread of this process, which can be kept
 // busy, killed or left hung: the carriage return must arrive once, and the user's draft must not
 // be lost.
+#include "BoundedSend.h"
 #include "FakeClient.h"
 #include "Korvelix6o.h"
 
@@ -79,6 +80,35 @@ TEST(BusyClient, LongHangEndsThePostAndTheDraftGoesBackLaterIntoAnEmptyInputOnly
     EXPECT_EQ(TextOf(client.input()), L"hello");
     EXPECT_EQ(PutBackDraft(held), PutBack::done); // already there: nothing more to do
     EXPECT_EQ(Inputs().Lines(), Lines{L"hi"});
+}
+
+// As Wine's sends to a busy thread of another process do: the send ends only once the window
+// has answered, whatever its timeout.
+LRESULT WINAPI SendPastItsTimeout(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT flags, UINT,
+                                  PDWORD_PTR result) {
+    return SendMessageTimeoutA(w, m, wp, lp, flags, 10000, result);
+}
+
+// A put-back that timed out and that the input then refused wrote nothing: the draft is still
+// to go back, not counted as there.
+TEST(BusyClient, APutBackRefusedAfterItTimedOutIsTriedAgain) {
+    const ClientThread client;
+    HeldDraft held{client.input(), u"hello", "hi", nullptr};
+    Inputs().setTextBusyMs = 1500; // longer than a put-back waits
+    Inputs().refuseSetText = true;
+    SetSendFunction(SendPastItsTimeout);
+    EXPECT_EQ(PutBackDraft(held), PutBack::later);
+    SetSendFunction(nullptr);
+    ASSERT_TRUE(held.write);
+    for (int i = 0; i < 50 && !held.write->Done(); ++i)
+        std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(held.write->Done());
+    EXPECT_EQ(TextOf(client.input()), L"");
+
+    Inputs().setTextBusyMs = 0;
+    Inputs().refuseSetText = false;
+    EXPECT_EQ(PutBackDraft(held), PutBack::done);
+    EXPECT_EQ(TextOf(client.input()), L"hello");
 }
 
 TEST(BusyClient, ClientDyingInThePostEndsItAtOnceAndTheNextOneWorks) {
