@@ -47,28 +47,38 @@ struct Job final : LateSend {
 
 std::atomic<SendFunction> sendFunction = SendMessageTimeoutA;
 
-// Sends whose waiter gave up while they were still blocked in the client, one per window.
-std::mutex blockedLock;
-std::map<HWND, std::weak_ptr<const Job>> blocked;
-std::map<HWND, bool> refused; // whether the last finished send to a window was refused
+// What the senders tell about each window. Never destroyed: a sender still blocked in a hung
+// client when the process ends returns into it after static objects would have been destroyed.
+struct Windows {
+    std::mutex lock;
+    // Sends whose waiter gave up while they were still blocked in the client, one per window.
+    std::map<HWND, std::weak_ptr<const Job>> blocked;
+    std::map<HWND, bool> refused; // whether the last finished send to a window was refused
+};
+Windows& Known() {
+    static Windows* const known = new Windows;
+    return *known;
+}
 
 } // namespace
 
 bool StillBlocked(HWND window) {
-    const std::lock_guard lock(blockedLock);
-    const auto it = blocked.find(window);
-    if (it == blocked.end())
+    Windows& known = Known();
+    const std::lock_guard lock(known.lock);
+    const auto it = known.blocked.find(window);
+    if (it == known.blocked.end())
         return false;
     if (const auto job = it->second.lock(); job && !job->Done())
         return true;
-    blocked.erase(it);
+    known.blocked.erase(it);
     return false;
 }
 
 bool Refused(HWND window) {
-    const std::lock_guard lock(blockedLock);
-    const auto it = refused.find(window);
-    return it != refused.end() && it->second;
+    Windows& known = Known();
+    const std::lock_guard lock(known.lock);
+    const auto it = known.refused.find(window);
+    return it != known.refused.end() && it->second;
 }
 
 void SetSendFunction(SendFunction send) {
@@ -78,8 +88,9 @@ void SetSendFunction(SendFunction send) {
 namespace {
 
 void KeepBlocked(HWND window, const std::shared_ptr<const Job>& job) {
-    const std::lock_guard lock(blockedLock);
-    blocked[window] = job;
+    Windows& known = Known();
+    const std::lock_guard lock(known.lock);
+    known.blocked[window] = job;
 }
 
 void CALLBACK Sender(PTP_CALLBACK_INSTANCE, void* param) {
@@ -92,8 +103,9 @@ void CALLBACK Sender(PTP_CALLBACK_INSTANCE, void* param) {
     const bool denied = !answered && GetLastError() == ERROR_ACCESS_DENIED;
     job.answered = answered;
     {
-        const std::lock_guard lock(blockedLock);
-        refused[job.window] = denied;
+        Windows& known = Known();
+        const std::lock_guard lock(known.lock);
+        known.refused[job.window] = denied;
     }
     SetEvent(job.done);
 }

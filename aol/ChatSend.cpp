@@ -70,19 +70,28 @@ PostOutcome Failure(HWND input) {
     return Refused(input) ? PostOutcome::refused : PostOutcome::notTaken;
 }
 
+// An answered look at the input settles a line that may still go. Sent messages reach the client
+// in the order they were sent, so it has handled the carriage return by now: if our line is no
+// longer in its input, it took it.
+void Settle(HeldDraft& held, const std::string& current) {
+    if (held.fate == LineFate::mayGo)
+        held.fate = current == held.line ? LineFate::kept : LineFate::went;
+}
+
 // After the post the user's draft goes back into the input, over nothing but our own line (left
 // there by a client that never took it): text typed into the input meanwhile is the user's and
-// stays. A draft that cannot go back now is held, with the input it belongs to.
-std::optional<HeldDraft> PutBackAfterPost(HWND input, const std::string& draft,
-                                          const std::string& line) {
+// stays. True when nothing is left to do; otherwise the draft, or our own line that may still be
+// in the input, is held with the input it belongs to. draft: the draft as it was read.
+bool PutBackAfterPost(HeldDraft& held, const std::string& draft) {
     const auto deadline = Clock::now() + kPutBackBound;
-    HeldDraft held{input, FromAnsi(draft), line, nullptr};
-    const auto current = ReadText(input, deadline);
-    const bool ours = current && (current->text.empty() || current->text == line);
-    const bool nothingToDo = ours && current->text.empty() && draft.empty();
-    if (nothingToDo || (ours && WriteText(input, draft, deadline, &held.write)))
-        return std::nullopt;
-    return draft.empty() ? std::nullopt : std::optional(std::move(held));
+    const auto current = ReadText(held.input, deadline);
+    if (!current)
+        return false;
+    Settle(held, current->text);
+    if (current->text.empty() || current->text == held.line)
+        return (current->text.empty() && draft.empty()) ||
+               WriteText(held.input, draft, deadline, &held.write);
+    return draft.empty();
 }
 
 // Events run before every read so the window keeps answering; between reads the thread sleeps.
@@ -145,14 +154,23 @@ PostResult ChatSend(const std::u16string& line) {
     // makes the input empty whatever it did, and is answered only after it.
     if (!saved->text.empty())
         ready = SendNotifyMessageA(input, WM_CLEAR, 0, 0) && WriteText(input, {}, deadline);
-    const std::string ansiLine = ToChatAnsi(line);
+    HeldDraft left{input, FromAnsi(saved->text), ToChatAnsi(line), LineFate::settled, nullptr};
     bool taken = false;
-    if (ready && TypeLine(input, ansiLine, deadline)) {
+    if (ready && TypeLine(input, left.line, deadline)) {
         transit.SetLineOut();
         taken = WaitUntilEmpty(input, deadline);
+        if (!taken)
+            left.fate = LineFate::mayGo;
     }
-    return {taken ? PostOutcome::taken : Failure(input),
-            PutBackAfterPost(input, saved->text, ansiLine)};
+    const bool settled = PutBackAfterPost(left, saved->text);
+    PostOutcome outcome = Failure(input);
+    if (taken || left.fate == LineFate::went)
+        outcome = PostOutcome::taken;
+    else if (left.fate == LineFate::kept)
+        outcome = PostOutcome::notEmptied;
+    else if (left.fate == LineFate::mayGo && outcome != PostOutcome::clientGone)
+        outcome = PostOutcome::unanswered;
+    return {outcome, settled ? std::nullopt : std::optional(std::move(left))};
 }
 
 PutBack PutBackDraft(HeldDraft& draft) {
@@ -173,12 +191,14 @@ PutBack PutBackDraft(HeldDraft& draft) {
     const auto current = ReadText(draft.input, deadline);
     if (!current)
         return PutBack::later;
+    Settle(draft, current->text);
     const std::string ansi = ToAnsi(draft.text);
     // An earlier try the client was still handling when it timed out got there after all.
     if (current->text == ansi)
         return PutBack::done;
+    // Typed meanwhile: a draft waits for the input to be empty; with none, nothing is to do.
     if (!current->text.empty() && current->text != draft.line)
-        return PutBack::later;
+        return ansi.empty() ? PutBack::done : PutBack::later;
     // A client slow to answer (one just started, say) may have taken the user's typing after our
     // read was queued: only an input that reads the same again, at once, is written into.
     const auto again = ReadText(draft.input, Clock::now() + kConfirmBound);

@@ -46,10 +46,9 @@ template <class Condition> bool Eventually(Condition condition, DWORD timeoutMs)
 }
 
 struct Tally {
-    int sends = 0, resends = 0, taken = 0, keptAfterTaken = 0, notTaken = 0;
-    int lost = 0, twice = 0, draftsLost = 0, draftsWithClientGone = 0, draftsLate = 0;
-    int deadClientDraftsBack = 0;
-    std::map<std::wstring, bool> outstanding; // drafts not back yet -> their client died
+    int sends = 0, resends = 0, taken = 0, takenLate = 0, keptAfterTaken = 0, notTaken = 0;
+    int lost = 0, twice = 0, draftsLost = 0, draftsLate = 0, draftsToUser = 0;
+    std::map<std::wstring, bool> outstanding; // drafts not back yet
     int byClient[4] = {};
     unsigned longestMs[4] = {};          // longest unanswered during a Send, by client
     std::map<std::wstring, int> arrived; // line -> times it reached any room
@@ -188,11 +187,17 @@ class Soak {
             app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 5000);
             break;
         case Client::Hung:
-            room.WaitForLines(before + 1, static_cast<DWORD>(busyMs) + 10000);
+            // Taken once the client wakes: Quillon then takes its copy out of the text line.
+            if (room.WaitForLines(before + 1, static_cast<DWORD>(busyMs) + 10000))
+                app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 5000);
             break;
         case Client::Dying:
-            survived = !room.WaitForExit(10000) || false;
-            Settle(500);
+            survived = !room.WaitForExit(10000);
+            // The draft has no room left to go back to: it comes to the text line, in front.
+            if (Eventually([&] { return app_->Text() == draft + L" " + line; }, 5000)) {
+                ++tally_.draftsToUser;
+                app_->SetText(line);
+            }
             break;
         }
         Settle(200);
@@ -205,14 +210,16 @@ class Soak {
         if (left.empty()) {
             pending_.clear();
             ++tally_.taken;
+            tally_.takenLate += client == Client::Hung;
             if (arrived == 0) {
                 ++tally_.lost;
                 std::printf("lost (%s client): %s\n", kClientNames[static_cast<int>(client)],
                             Utf8(line).c_str());
             }
         } else if (left == line && arrived == 1) {
-            // The client took it after the program gave up on it: the user sees it in the room.
+            // Taken, and still offered to be sent again.
             ++tally_.keptAfterTaken;
+            std::printf("taken, and still in the text line: %s\n", Utf8(line).c_str());
             pending_.clear();
             app_->SetText(L"");
         } else if (left == line) {
@@ -225,12 +232,10 @@ class Soak {
             pending_.clear();
         }
 
-        if (!survived) {
-            tally_.outstanding[draft] = true; // the program may still put it into a later room
+        if (!survived)
             return false;
-        }
         if (!Eventually([&] { return TextOf(room.Input()) == draft; }, kDraftBackMs)) {
-            tally_.outstanding[draft] = false;
+            tally_.outstanding[draft] = true;
             std::printf("draft not back within %lu s (%s client): input holds \"%s\"\n",
                         kDraftBackMs / 1000, kClientNames[static_cast<int>(client)],
                         Utf8(TextOf(room.Input())).c_str());
@@ -243,7 +248,7 @@ class Soak {
         const auto found = tally_.outstanding.find(TextOf(room.Input()));
         if (found == tally_.outstanding.end())
             return;
-        ++(found->second ? tally_.deadClientDraftsBack : tally_.draftsLate);
+        ++tally_.draftsLate;
         std::printf("draft back later: %s\n", Utf8(found->first).c_str());
         tally_.outstanding.erase(found);
     }
@@ -254,26 +259,26 @@ class Soak {
         const std::size_t privateEnd = alive ? PrivateKb(app_->Process()) : 0;
         if (!pending_.empty())
             ++tally_.lost; // never sent again: the run ended first
-        for (const auto& [draft, clientDied] : tally_.outstanding)
-            ++(clientDied ? tally_.draftsWithClientGone : tally_.draftsLost);
+        tally_.draftsLost += static_cast<int>(tally_.outstanding.size());
         std::printf("fault soak: seed %u, %d Sends (%d healthy, %d slow, %d hung, %d dying "
                     "clients), %d of them sent again, in %.0f s\n",
                     settings_.seed, tally_.sends, tally_.byClient[0], tally_.byClient[1],
                     tally_.byClient[2], tally_.byClient[3], tally_.resends, elapsedMs / 1000.0);
-        std::printf("  taken %d, not taken %d, taken by the client after the program gave up %d\n",
-                    tally_.taken, tally_.notTaken, tally_.keptAfterTaken);
+        std::printf("  taken %d (%d by a hung client after the program gave up on it), not "
+                    "taken %d, taken and still offered for another Send %d\n",
+                    tally_.taken, tally_.takenLate, tally_.notTaken, tally_.keptAfterTaken);
         std::printf("  longest unanswered: %u ms over %u posted probes (bound %u ms); during a "
                     "Send to a healthy client %u ms, slow %u ms, hung %u ms, dying %u ms\n",
                     longestMs_, probes_, kAnswerBoundMs, tally_.longestMs[0], tally_.longestMs[1],
                     tally_.longestMs[2], tally_.longestMs[3]);
         std::printf("  lines lost or changed %d, lines posted twice %d, drafts lost %d (back later "
-                    "than %lu s: %d; of clients that died: %d put into a later room, %d not)\n",
+                    "than %lu s: %d; of clients that died, back in the text line: %d)\n",
                     tally_.lost, tally_.twice, tally_.draftsLost, kDraftBackMs / 1000,
-                    tally_.draftsLate, tally_.deadClientDraftsBack, tally_.draftsWithClientGone);
+                    tally_.draftsLate, tally_.draftsToUser);
         std::printf("  quillon.exe GDI objects %d -> %d, private bytes %zu KB -> %zu KB%s\n",
                     gdiStart, gdiEnd, privateStart, privateEnd, alive ? "" : " (it died)");
         return alive && tally_.lost == 0 && tally_.twice == 0 && tally_.draftsLost == 0 &&
-                       longestMs_ <= kAnswerBoundMs
+                       tally_.keptAfterTaken == 0 && longestMs_ <= kAnswerBoundMs
                    ? 0
                    : 1;
     }

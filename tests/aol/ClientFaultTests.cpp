@@ -53,33 +53,68 @@ TEST(BusyClient, ShortHangsAndSlowHandlersCostOnlyTimeAndEachMessageArrivesOnce)
     }
 }
 
-TEST(BusyClient, LongHangEndsThePostAndTheDraftGoesBackLaterIntoAnEmptyInputOnly) {
+void WaitForLines(std::size_t n) {
+    for (int i = 0; i < 200 && Inputs().Lines().size() < n; ++i)
+        std::this_thread::sleep_for(100ms);
+}
+
+// The carriage return went, then the client hung past the bound: the line may still go, and is
+// not called "not taken". Once the client answers again, its empty input tells that it went, and
+// the draft goes back into that input only while it is empty.
+TEST(BusyClient, ALineTakenAfterTheBoundMayStillGoUntilTheClientAnswers) {
     const ClientThread client;
     SetWindowTextW(client.input(), L"hello");
     Inputs().enterBusyMs = 13000; // beyond the post's 10 s and the second to put the draft back
 
     PostResult result = ChatSend(u"hi");
-    EXPECT_EQ(result.outcome, PostOutcome::notTaken);
+    EXPECT_EQ(result.outcome, PostOutcome::unanswered);
     ASSERT_TRUE(result.held);
     HeldDraft& held = *result.held;
     EXPECT_EQ(held.text, u"hello");
     EXPECT_EQ(held.input, client.input());
+    EXPECT_EQ(held.fate, LineFate::mayGo);
     EXPECT_EQ(PutBackDraft(held), PutBack::later); // still busy
+    EXPECT_EQ(held.fate, LineFate::mayGo);
 
     // Once the client is back it sends the line (once) and empties its input; what we tried
     // to send it meanwhile was cancelled, not delivered late.
-    for (int i = 0; i < 150 && Inputs().Lines().empty(); ++i)
-        std::this_thread::sleep_for(100ms);
+    WaitForLines(1);
     EXPECT_EQ(Inputs().Lines(), Lines{L"hi"});
     EXPECT_EQ(TextOf(client.input()), L"");
     SetWindowTextW(client.input(), L"typed meanwhile");
     EXPECT_EQ(PutBackDraft(held), PutBack::later);
+    EXPECT_EQ(held.fate, LineFate::went) << "our line has left the input: the client took it";
     EXPECT_EQ(TextOf(client.input()), L"typed meanwhile");
     SetWindowTextW(client.input(), L"");
     EXPECT_EQ(PutBackDraft(held), PutBack::done);
     EXPECT_EQ(TextOf(client.input()), L"hello");
     EXPECT_EQ(PutBackDraft(held), PutBack::done); // already there: nothing more to do
     EXPECT_EQ(Inputs().Lines(), Lines{L"hi"});
+}
+
+// With no draft to put back, a client that hung and then kept our line in its input used to
+// leave it there: the next post read it as the user's draft and put it back after its own line.
+TEST(BusyClient, OurOwnLineLeftInTheInputIsNeverTakenForTheDraft) {
+    const ClientThread client;
+    Inputs().enterBusyMs = 13000;
+    Inputs().emptying = Emptying::Never;
+
+    PostResult result = ChatSend(u"hi");
+    EXPECT_EQ(result.outcome, PostOutcome::unanswered);
+    ASSERT_TRUE(result.held) << "our line may stay in the input: it is held to be taken out";
+    EXPECT_EQ(result.held->text, u"");
+    WaitForLines(1);
+    EXPECT_EQ(TextOf(client.input()), L"hi");
+    EXPECT_EQ(PutBackDraft(*result.held), PutBack::done);
+    EXPECT_EQ(result.held->fate, LineFate::kept);
+    EXPECT_EQ(TextOf(client.input()), L"");
+
+    Inputs().enterBusyMs = 0;
+    Inputs().emptying = Emptying::AtOnce;
+    EXPECT_TRUE(ChatSend(u"next").taken());
+    EXPECT_EQ(Inputs().Clears(), 0) << "no draft was seen";
+    EXPECT_EQ(TextOf(client.input()), L"");
+    EXPECT_EQ(Inputs().Lines(), (Lines{L"hi", L"next"}));
 }
 
 // As Wine's sends to a busy thread of another process do: the send ends only once the window
@@ -93,7 +128,7 @@ LRESULT WINAPI SendPastItsTimeout(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT fla
 // to go back, not counted as there.
 TEST(BusyClient, APutBackRefusedAfterItTimedOutIsTriedAgain) {
     const ClientThread client;
-    HeldDraft held{client.input(), u"hello", "hi", nullptr};
+    HeldDraft held{client.input(), u"hello", "hi", LineFate::settled, nullptr};
     Inputs().setTextBusyMs = 1500; // longer than a put-back waits
     Inputs().refuseSetText = true;
     SetSendFunction(SendPastItsTimeout);

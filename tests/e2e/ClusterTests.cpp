@@ -148,7 +148,7 @@ class Clusters : public testing::Test {
         app_->Press(IDC_COMMAND1);
         if (!room_->WaitForLines(before + 1, 10000))
             return "";
-        app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 3000);
+        app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 10000);
         return room_->Lines().at(before);
     }
 

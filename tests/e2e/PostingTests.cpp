@@ -83,11 +83,11 @@ TEST(PostingWhileTheUserActs, SendLooksBusyWhileALineIsOnItsWayAndCountsTheQueue
     EXPECT_EQ(SendCaption(app), L"Send");
     SendWithDraft(app, room, L"slow");
     EXPECT_TRUE(app.WaitUntil(
-        [](const QuillonApp& a) { return SendCaption(a) == L"Sending\u2026"; }, 2000));
+        [](const QuillonApp& a) { return SendCaption(a) == L"Sending\u2026"; }, 10000));
     app.SetText(L"queued");
     app.Press(IDC_COMMAND1);
-    EXPECT_TRUE(app.WaitUntil(
-        [](const QuillonApp& a) { return SendCaption(a) == L"Sending 2"; }, 2000));
+    EXPECT_TRUE(
+        app.WaitUntil([](const QuillonApp& a) { return SendCaption(a) == L"Sending 2"; }, 10000));
     EXPECT_TRUE(app.WaitUntil([](const QuillonApp& a) { return SendCaption(a) == L"Send"; },
                               15000));
     EXPECT_EQ(Shown(room).size(), 4u);
@@ -148,22 +148,49 @@ TEST(PostingWhileTheUserActs, CloseFromOutsideLetsThePostFinish) {
 }
 
 // Signing out of Windows: the program agrees and, in the few seconds Windows gives, lets the
-// line finish and the draft go back; no goodbye line.
+// line finish and the draft go back; no goodbye line. A session can also end without asking
+// first, and then takes the same way.
 TEST(PostingWhileTheUserActs, SignOutDuringThePostLetsItFinishWithoutHoldingItUp) {
-    PracticeRoom room({L"--empty-delay", L"1000"});
+    for (const bool asked : {true, false}) {
+        SCOPED_TRACE(asked ? "asked first" : "not asked");
+        PracticeRoom room({L"--empty-delay", L"1000"});
+        QuillonApp app;
+        ASSERT_TRUE(room.WaitForLines(2, 15000));
+        SendWithDraft(app, room, L"before sign-out");
+        ASSERT_TRUE(room.WaitForLines(3, 5000));
+        DWORD_PTR agreed = 0;
+        if (asked) {
+            ASSERT_TRUE(SendMessageTimeoutW(app.Form1(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                            SMTO_NORMAL, 8000, &agreed));
+            EXPECT_TRUE(agreed);
+        }
+        SendMessageTimeoutW(app.Form1(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                            nullptr);
+        ASSERT_TRUE(app.WaitForExit(10000));
+        EXPECT_EQ(TextOf(room.Input()), L"my draft");
+        EXPECT_EQ(Shown(room).size(), 3u);
+    }
+}
+
+// Quillon is closed while a hung client holds the user's chat draft: the draft cannot go back
+// there, so the window stays open with it in the box, and the next close ends the program.
+TEST(PostingWhileTheUserActs, ADraftThatCannotGoBackAtCloseKeepsQuillonOpen) {
+    PracticeRoom room({L"--busy-ms", L"60000", L"--fault-from", L"3"});
     QuillonApp app;
     ASSERT_TRUE(room.WaitForLines(2, 15000));
-    SendWithDraft(app, room, L"before sign-out");
-    ASSERT_TRUE(room.WaitForLines(3, 5000));
-    DWORD_PTR agreed = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(app.Form1(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                                    SMTO_NORMAL, 8000, &agreed));
-    EXPECT_TRUE(agreed);
-    SendMessageTimeoutW(app.Form1(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
-                        nullptr);
-    ASSERT_TRUE(app.WaitForExit(10000));
-    EXPECT_EQ(TextOf(room.Input()), L"my draft");
-    EXPECT_EQ(Shown(room).size(), 3u);
+    SendWithDraft(app, room, L"stuck");
+    ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Text() == L"stuck"; }, 20000));
+    app.SetText(L"");
+    app.ClickLabel(IDC_LABEL2); // the close mark
+    ASSERT_TRUE(app.WaitUntil(
+        [](const QuillonApp& a) { return IsWindowVisible(a.Form1()) && a.Text() == L"my draft"; },
+        30000))
+        << app.Text();
+    EXPECT_NE(app.NoticeText().find(L"stays open"), std::wstring::npos) << app.NoticeText();
+    EXPECT_FALSE(app.WaitForExit(0));
+    app.ClickLabel(IDC_LABEL2);
+    EXPECT_TRUE(app.WaitForExit(30000)) << "closed again, it ends";
+    EXPECT_EQ(room.Lines().size(), 2u);
 }
 
 // The client hangs 15 s in Enter: the post gives up and holds the first room's draft. The user
@@ -189,6 +216,8 @@ TEST(PostingWhileTheUserActs, HeldDraftGoesBackIntoItsOwnRoomAfterASwitch) {
         << "not taken within the bound: the line comes back";
     ASSERT_TRUE(room.WaitForLines(3, 15000)); // the client wakes and takes what its input held
     EXPECT_TRUE(EventuallyHolds(inputs[0], L"draft one", 15000)) << TextOf(inputs[0]);
+    EXPECT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 15000))
+        << "it went after all: its copy leaves the box";
     Settle(1500);
     EXPECT_EQ(TextOf(inputs[1]), L"draft two");
     EXPECT_EQ(TextOf(inputs[0]), L"draft one");

@@ -173,6 +173,18 @@ HWND QuillonApp::Dialog() const {
     return WindowOfProcess(L"#32770", processId_);
 }
 
+// A message box shows its text in a static control of its own.
+std::wstring QuillonApp::DialogText() const {
+    constexpr int kMessageText = 0xFFFF;
+    std::wstring text;
+    const HWND box = Dialog();
+    return box && ReadText(GetDlgItem(box, kMessageText), text) ? text : L"";
+}
+
+void QuillonApp::AnswerDialog(int button) const {
+    PostMessageW(Dialog(), WM_COMMAND, button, 0);
+}
+
 HWND QuillonApp::Notice() const {
     struct Search {
         DWORD process;

@@ -40,6 +40,8 @@ class QuillonApp {
     COLORREF Swatch(int column) const;
     HWND Focus() const; // the control with the keyboard focus in the program
     HWND Dialog() const; // a dialog box of the program (a message box, the colour dialog), or null
+    std::wstring DialogText() const;     // what an open message box says; empty when none is open
+    void AnswerDialog(int button) const; // presses IDOK, IDYES, IDNO ... of the open dialog
     HWND Notice() const; // the balloon the program shows, if one is showing
     std::wstring NoticeText() const; // its text, as the tooltip gives it (to a screen reader)
 

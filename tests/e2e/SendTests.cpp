@@ -35,7 +35,7 @@ class Send : public testing::Test {
         app_->Press(IDC_COMMAND1);
         if (!room_->WaitForLines(before + 1, 5000))
             return "";
-        app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 3000);
+        app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 10000);
         return room_->Lines().at(before);
     }
 
@@ -68,7 +68,7 @@ TEST_F(Send, AFreshWindowSendsItsOwnTextInBlack) {
     for (char c : std::string("type here"))
         expected += std::string("<font color=#000000>") + c;
     EXPECT_EQ(room_->Lines()[before], expected + "</font>");
-    ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 3000));
+    ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Text().empty(); }, 10000));
     EXPECT_EQ(app_->Focus(), app_->Control(IDC_TEXT1)) << "the text box has the focus again";
 }
 
@@ -178,30 +178,13 @@ TEST_F(Send, ARefusedLineIsShownAndThenPostedUnfaded) {
     const std::size_t before = room_->Lines().size();
     app_->SetText(L"a"); // one character, two colours
     app_->Press(IDC_COMMAND1);
-    HWND box = nullptr;
-    for (int i = 0; i < 250 && !box; ++i, Settle(20)) {
-        DWORD owner = 0;
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", L"Fade"); w && !box;
-             w = FindWindowExW(nullptr, w, L"#32770", L"Fade")) {
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == GetProcessId(app_->Process()))
-                box = w;
-        }
-    }
-    ASSERT_NE(box, nullptr) << "the refusal shows a \"Fade\" message box";
-    std::wstring message;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM out) {
-            wchar_t text[128] = {};
-            GetWindowTextW(child, text, 128);
-            if (std::wstring(text) == L"Please input more text!")
-                *reinterpret_cast<std::wstring*>(out) = text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&message));
-    EXPECT_EQ(message, L"Please input more text!");
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return !a.DialogText().empty(); }, 10000))
+        << "the refusal shows a message box";
+    EXPECT_EQ(app_->DialogText(), L"Please input more text!");
+    wchar_t title[16] = {};
+    GetWindowTextW(app_->Dialog(), title, 16);
+    EXPECT_STREQ(title, L"Fade");
+    app_->AnswerDialog(IDOK);
     ASSERT_TRUE(room_->WaitForLines(before + 1, 5000));
     EXPECT_EQ(room_->Lines()[before], "<font face=Arial>a</font>");
 }

@@ -6,6 +6,7 @@
 #include "SendAction.h"
 #include "WendrikFaderV2.h"
 #include "form2/Form2.h"
+#include "posting/LinesInDoubt.h"
 #include "posting/Poster.h"
 #include "preview/Preview.h"
 #include "window/Dpi.h"
@@ -70,12 +71,14 @@ class Form1 : public SkinnedForm {
     static constexpr UINT_PTR kSendLookTimer = 1;
     void StartPosting();
     void Command1_Click();
+    bool SendAgain(const std::u16string& line); // false: keep it
     void OnPostsNews();
+    std::wstring TakeBackWhatWent(Poster::LineId id);
     void ShowSendBusy(); // Send shows a line on its way for more than a moment, and the queue
-    void TellWhatBecameOf(const Poster::Done* failed, bool draftHeld);
     void GiveBackLine(const std::u16string& line);
     void Label2_Click();
     void BeginClose(std::optional<std::u16string> goodbye);
+    void FinishClose();
     void OnSessionEnd();
     void EndProgram();
     void TearDown();
@@ -139,7 +142,13 @@ class Form1 : public SkinnedForm {
     int startLinesLeft_ = 0; // the window shows once they are done
     DWORD busySince_ = 0;    // tick count of the press that made the poster busy
     std::size_t heldDrafts_ = 0; // as last told, to tell a newly held one
+    LinesInDoubt doubts_;        // lines given back that may have reached the room
+    std::u16string text1Given_;  // Text1 as it was left by the last line given back
+    int linesInHand_ = 0;        // Sends holding their line out of Text1 while a box is open
     bool closing_ = false; // an end was asked for: the window is hidden, the posts finish
+    bool keptOnClose_ = false;   // something came back during the end: the window stays
+    bool saidGoodbye_ = false;   // the goodbye line goes once
+    bool sessionEnding_ = false; // Windows ends the session: nothing can stay
     bool ended_ = false;   // torn down
 };
 

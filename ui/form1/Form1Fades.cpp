@@ -41,10 +41,6 @@ fades::Style FromFadeStyle(FadeStyle style) {
     return fades::Style::Plain;
 }
 
-std::wstring Quoted(std::u16string_view name) {
-    return L"\u201C" + ToWide(name) + L"\u201D";
-}
-
 } // namespace
 
 bool Form1::TranslateKeys(MSG& msg) {

@@ -87,8 +87,8 @@ void Form1::Label_Click(int n) {
     dialog.lpCustColors = custom.data();
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
     const bool picked = ChooseColorW(&dialog);
-    if (!hwnd_)
-        return; // the program ended while the dialog was open
+    if (!hwnd_ || ended_ || closing_)
+        return; // the program ends, or ended, while the dialog was open
     Korvelix6o::StayOnTop(hwnd_);
     if (!picked)
         return;

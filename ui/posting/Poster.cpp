@@ -9,6 +9,10 @@ namespace quillon {
 namespace {
 // A held draft is offered again this often while the client may come back.
 constexpr auto kRetry = std::chrono::seconds(1);
+
+template <class T> void Append(std::vector<T>& to, std::vector<T>&& from) {
+    to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
 } // namespace
 
 Poster::Poster(HWND notify, UINT message)
@@ -23,14 +27,17 @@ Poster::~Poster() {
     thread_.join();
 }
 
-void Poster::Send(std::u16string markup, std::u16string typed) {
+Poster::LineId Poster::Send(std::u16string markup, std::u16string typed) {
+    LineId id = 0;
     {
         const std::lock_guard guard(lock_);
         if (closing_ || stopping_)
-            return;
-        waiting_.push_back({std::move(markup), std::move(typed)});
+            return 0;
+        id = ++lastId_;
+        waiting_.push_back({std::move(markup), std::move(typed), id});
     }
     wake_.notify_all();
+    return id;
 }
 
 void Poster::Close(std::optional<std::u16string> goodbye) {
@@ -39,15 +46,15 @@ void Poster::Close(std::optional<std::u16string> goodbye) {
         if (closing_ || stopping_)
             return;
         if (goodbye)
-            waiting_.push_back({std::move(*goodbye), {}});
+            waiting_.push_back({std::move(*goodbye), {}, ++lastId_});
         closing_ = true;
     }
     wake_.notify_all();
 }
 
-std::vector<Poster::Done> Poster::TakeDone() {
+Poster::News Poster::TakeNews() {
     const std::lock_guard guard(lock_);
-    return std::exchange(done_, {});
+    return std::exchange(news_, {});
 }
 
 bool Poster::Busy() const {
@@ -62,7 +69,8 @@ std::size_t Poster::Waiting() const {
 
 std::size_t Poster::HeldDrafts() const {
     const std::lock_guard guard(lock_);
-    return held_.size();
+    return static_cast<std::size_t>(std::count_if(
+        held_.begin(), held_.end(), [](const Held& h) { return !h.draft.text.empty(); }));
 }
 
 bool Poster::Ended() const {
@@ -97,15 +105,18 @@ void Poster::Run() {
             break;
     }
     // Nobody offers them once we are gone: every held draft gets its last try.
-    OfferDrafts(lock);
+    OfferDrafts(lock, true);
     over_ = true;
-    done_.clear(); // nothing is left to give back to
     lock.unlock();
     ended_.notify_all();
     Tell();
 }
 
 void Poster::PostLine(std::unique_lock<std::mutex>& lock) {
+    // A line of ours that a client left in its input must be out of it before the next post
+    // reads that input, or it would pass for the user's draft.
+    if (!held_.empty())
+        OfferDrafts(lock);
     Line line = std::move(waiting_.front());
     waiting_.pop_front();
     inHand_ = true;
@@ -113,34 +124,58 @@ void Poster::PostLine(std::unique_lock<std::mutex>& lock) {
     Korvelix6o::PostResult result = Korvelix6o::ChatSend(line.markup);
     lock.lock();
     inHand_ = false;
-    if (result.held)
-        held_.push_back(std::move(*result.held));
-    done_.push_back({result.outcome, std::move(line.typed)});
-    // The user's lines behind a failed one do not overtake it: they come back with it, in order.
-    if (!result.taken() && !done_.back().typed.empty()) {
+    Done done{result.outcome, std::move(line.typed), line.id};
+    if (result.held) {
+        const bool watched = result.held->fate == Korvelix6o::LineFate::mayGo;
+        held_.push_back({std::move(*result.held), watched ? done : Done{result.outcome, {}, 0},
+                         std::chrono::steady_clock::now() + kWatch});
+    }
+    news_.done.push_back(std::move(done));
+    // The user's lines behind a failed one do not overtake it: they come back with it, in order,
+    // as lines that never went.
+    if (!result.taken() && !news_.done.back().typed.empty()) {
+        const auto behind = Korvelix6o::MayHaveGone(result.outcome)
+                                ? Korvelix6o::PostOutcome::notTaken
+                                : result.outcome;
         const auto firstOurs = std::stable_partition(
             waiting_.begin(), waiting_.end(), [](const Line& l) { return !l.typed.empty(); });
         for (auto it = waiting_.begin(); it != firstOurs; ++it)
-            done_.push_back({result.outcome, std::move(it->typed)});
+            news_.done.push_back({behind, std::move(it->typed), it->id});
         waiting_.erase(waiting_.begin(), firstOurs);
     }
     Tell();
 }
 
 // Each draft goes back only into its own input, and only while that is empty; the lock is let go
-// meanwhile, since the client may take up to its bound to answer.
-void Poster::OfferDrafts(std::unique_lock<std::mutex>& lock) {
-    std::vector<Korvelix6o::HeldDraft> drafts = std::move(held_);
-    held_.clear();
-    const std::size_t before = drafts.size();
+// meanwhile, since the client may take up to its bound to answer. Every answered look at an input
+// also tells whether a line that may still go has gone. last: Quillon ends, and a draft that
+// cannot go back now goes back to the user.
+void Poster::OfferDrafts(std::unique_lock<std::mutex>& lock, bool last) {
+    using Korvelix6o::LineFate;
+    std::vector<Held> held = std::exchange(held_, {});
+    const std::size_t before = held.size();
     lock.unlock();
-    std::erase_if(drafts, [](Korvelix6o::HeldDraft& draft) {
-        return Korvelix6o::PutBackDraft(draft) != Korvelix6o::PutBack::later;
+    News news;
+    const auto now = std::chrono::steady_clock::now();
+    std::erase_if(held, [&](Held& h) {
+        const bool watched = h.draft.fate == LineFate::mayGo;
+        const Korvelix6o::PutBack back = Korvelix6o::PutBackDraft(h.draft);
+        if (watched && h.draft.fate == LineFate::went && !h.line.typed.empty())
+            news.wentLate.push_back({Korvelix6o::PostOutcome::taken, h.line.typed, h.line.id});
+        else if (h.draft.fate == LineFate::mayGo && now >= h.watchUntil)
+            h.draft.fate = LineFate::settled; // an empty input this late tells nothing of ours
+        const bool over = back != Korvelix6o::PutBack::later || last;
+        if (over && back != Korvelix6o::PutBack::done && !h.draft.text.empty())
+            news.draftsBack.push_back(h.draft.text);
+        return over;
     });
     lock.lock();
-    held_.insert(held_.begin(), std::make_move_iterator(drafts.begin()),
-                 std::make_move_iterator(drafts.end()));
-    if (drafts.size() != before)
+    held_.insert(held_.begin(), std::make_move_iterator(held.begin()),
+                 std::make_move_iterator(held.end()));
+    const bool toTell = !news.Empty() || held.size() != before; // the window counts them
+    Append(news_.wentLate, std::move(news.wentLate));
+    Append(news_.draftsBack, std::move(news.draftsBack));
+    if (toTell)
         Tell();
 }
 

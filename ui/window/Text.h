@@ -1,6 +1,9 @@
 // The fader and the automation speak UTF-16 as std::u16string; Win32 speaks wchar_t.
 #pragma once
 
+#include "Utf16.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +18,15 @@ inline std::wstring ToWide(std::u16string_view text) {
 }
 inline std::u16string ToU16(std::wstring_view text) {
     return {text.begin(), text.end()};
+}
+
+// Text in quotes for a sentence the user reads; a long one is cut, between whole characters.
+inline std::wstring Quoted(std::u16string_view text, std::size_t most = 40) {
+    std::size_t keep = text.size() > most ? most : text.size();
+    if (utf16::SplitsPair(text, keep))
+        --keep;
+    std::wstring quoted = L"\u201C" + ToWide(text.substr(0, keep));
+    return quoted + (keep < text.size() ? L"\u2026\u201D" : L"\u201D");
 }
 
 } // namespace quillon
