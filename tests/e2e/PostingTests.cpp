@@ -189,7 +189,33 @@ TEST(PostingWhileTheUserActs, ADraftThatCannotGoBackAtCloseKeepsQuillonOpen) {
     EXPECT_NE(app.NoticeText().find(L"stays open"), std::wstring::npos) << app.NoticeText();
     EXPECT_FALSE(app.WaitForExit(0));
     app.ClickLabel(IDC_LABEL2);
-    EXPECT_TRUE(app.WaitForExit(30000)) << "closed again, it ends";
+    ASSERT_TRUE(app.WaitForExit(30000)) << "closed again, it ends";
+    DWORD code = 1;
+    GetExitCodeProcess(app.Process(), &code);
+    EXPECT_EQ(code, 0u) << "a sender still blocked in the hung client does not crash the exit";
+    EXPECT_EQ(room.Lines().size(), 2u);
+}
+
+// Told to close while a refusal box is open: when the box returns, its line is not posted into
+// an ending program, nor lost with it (nor does the press find its poster gone); Quillon stays
+// open with the line.
+TEST(PostingWhileTheUserActs, ClosedWhileARefusalBoxIsOpenKeepsTheLine) {
+    PracticeRoom room;
+    QuillonApp app;
+    ASSERT_TRUE(room.WaitForLines(2, 15000));
+    app.SetText(L"a"); // one character for two colours: refused
+    app.Press(IDC_COMMAND1);
+    ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return !a.DialogText().empty(); }, 10000));
+    PostMessageW(app.Form1(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(
+        app.WaitUntil([](const QuillonApp& a) { return !IsWindowVisible(a.Form1()); }, 10000));
+    app.AnswerDialog(IDOK);
+    ASSERT_TRUE(app.WaitUntil(
+        [](const QuillonApp& a) { return IsWindowVisible(a.Form1()) && a.Text() == L"a"; }, 15000))
+        << app.Text();
+    EXPECT_NE(app.NoticeText().find(L"stays open"), std::wstring::npos) << app.NoticeText();
+    PostMessageW(app.Form1(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(app.WaitForExit(15000));
     EXPECT_EQ(room.Lines().size(), 2u);
 }
 
