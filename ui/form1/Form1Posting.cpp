@@ -114,16 +114,17 @@ void Form1::Command1_Click() {
 // A line that may have reached the room already goes again only when the user says so, and not
 // if it is known to have gone while the question was open.
 bool Form1::SendAgain(const std::u16string& line) {
-    const auto doubt = doubts_.In(line);
+    using Clock = LinesInDoubt::Clock;
+    const auto doubt = doubts_.In(line, Clock::now());
     if (!doubt)
         return true;
     const std::wstring question =
         Quoted(*doubt) + L" may still arrive in the chat room. Send it again?";
     const int answer =
         MessageBoxW(hwnd_, question.c_str(), L"Send", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-    if (answer != IDYES || !hwnd_ || doubts_.In(line) != doubt)
+    if (answer != IDYES || !hwnd_ || doubts_.In(line, Clock::now()) != doubt)
         return false;
-    while (const auto asked = doubts_.In(line))
+    while (const auto asked = doubts_.In(line, Clock::now()))
         doubts_.Forget(*asked);
     return true;
 }
@@ -141,7 +142,7 @@ void Form1::OnPostsNews() {
         if (done.outcome == Korvelix6o::PostOutcome::taken || done.typed.empty())
             continue;
         if (Korvelix6o::MayHaveGone(done.outcome))
-            doubts_.Add(done.id, done.typed);
+            doubts_.Add(done.id, done.typed, LinesInDoubt::Clock::now());
         back += (back.empty() ? u"" : u" ") + done.typed;
         if (!firstFailure)
             firstFailure = done.outcome;

@@ -4,10 +4,10 @@
 
 namespace quillon {
 
-void LinesInDoubt::Add(Id id, std::u16string line) {
+void LinesInDoubt::Add(Id id, std::u16string line, Clock::time_point now) {
     if (entries_.size() == kMost)
         entries_.pop_front();
-    entries_.push_back({id, std::move(line)});
+    entries_.push_back({id, std::move(line), now});
 }
 
 std::optional<std::u16string> LinesInDoubt::Went(Id id) {
@@ -20,9 +20,10 @@ std::optional<std::u16string> LinesInDoubt::Went(Id id) {
     return line;
 }
 
-std::optional<std::u16string> LinesInDoubt::In(std::u16string_view text) const {
+std::optional<std::u16string> LinesInDoubt::In(std::u16string_view text,
+                                               Clock::time_point now) const {
     for (const Entry& entry : entries_)
-        if (FindPart(text, entry.line))
+        if (now - entry.since < kFor && FindPart(text, entry.line))
             return entry.line;
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 // Their copies are back in the text line; sending one again could post it twice.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -15,18 +16,22 @@ namespace quillon {
 class LinesInDoubt {
   public:
     using Id = std::uint64_t;
+    using Clock = std::chrono::steady_clock;
+    // A doubt outlives the minute the line is watched for a little, then it is no news.
+    static constexpr auto kFor = std::chrono::seconds(90);
 
-    void Add(Id id, std::u16string line);
+    void Add(Id id, std::u16string line, Clock::time_point now);
     // The line of a post that went after all, now known; nothing when it was not in doubt.
     std::optional<std::u16string> Went(Id id);
-    // The first line in doubt that a text about to be sent holds as a part of its own.
-    std::optional<std::u16string> In(std::u16string_view text) const;
+    // The first line still in doubt that a text about to be sent holds as a part of its own.
+    std::optional<std::u16string> In(std::u16string_view text, Clock::time_point now) const;
     void Forget(std::u16string_view line); // the user chose to send it again
 
   private:
     struct Entry {
         Id id;
         std::u16string line;
+        Clock::time_point since;
     };
     static constexpr std::size_t kMost = 16; // the oldest doubts go first
     std::deque<Entry> entries_;

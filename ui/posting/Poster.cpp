@@ -69,7 +69,11 @@ std::size_t Poster::Waiting() const {
 
 std::size_t Poster::HeldDrafts() const {
     const std::lock_guard guard(lock_);
-    return static_cast<std::size_t>(std::count_if(
+    return draftsHeld_;
+}
+
+void Poster::CountDrafts() {
+    draftsHeld_ = static_cast<std::size_t>(std::count_if(
         held_.begin(), held_.end(), [](const Held& h) { return !h.draft.text.empty(); }));
 }
 
@@ -130,6 +134,7 @@ void Poster::PostLine(std::unique_lock<std::mutex>& lock) {
         held_.push_back({std::move(*result.held), watched ? done : Done{result.outcome, {}, 0},
                          std::chrono::steady_clock::now() + kWatch});
     }
+    CountDrafts();
     news_.done.push_back(std::move(done));
     // The user's lines behind a failed one do not overtake it: they come back with it, in order,
     // as lines that never went.
@@ -153,7 +158,7 @@ void Poster::PostLine(std::unique_lock<std::mutex>& lock) {
 void Poster::OfferDrafts(std::unique_lock<std::mutex>& lock, bool last) {
     using Korvelix6o::LineFate;
     std::vector<Held> held = std::exchange(held_, {});
-    const std::size_t before = held.size();
+    const std::size_t draftsBefore = draftsHeld_;
     lock.unlock();
     News news;
     const auto now = std::chrono::steady_clock::now();
@@ -172,7 +177,8 @@ void Poster::OfferDrafts(std::unique_lock<std::mutex>& lock, bool last) {
     lock.lock();
     held_.insert(held_.begin(), std::make_move_iterator(held.begin()),
                  std::make_move_iterator(held.end()));
-    const bool toTell = !news.Empty() || held.size() != before; // the window counts them
+    CountDrafts();
+    const bool toTell = !news.Empty() || draftsHeld_ != draftsBefore; // the window counts them
     Append(news_.wentLate, std::move(news.wentLate));
     Append(news_.draftsBack, std::move(news.draftsBack));
     if (toTell)

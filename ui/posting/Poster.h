@@ -81,6 +81,7 @@ class Poster {
     void Run();
     void PostLine(std::unique_lock<std::mutex>& lock);
     void OfferDrafts(std::unique_lock<std::mutex>& lock, bool last = false);
+    void CountDrafts(); // under lock_
     void Tell();
 
     const HWND notify_;
@@ -91,6 +92,7 @@ class Poster {
     std::deque<Line> waiting_;
     News news_;
     std::vector<Held> held_; // touched by the posting thread only, under lock_
+    std::size_t draftsHeld_ = 0; // of held_, while held_ may be out for a try
     LineId lastId_ = 0;
     bool inHand_ = false;
     bool closing_ = false;

@@ -35,19 +35,21 @@ TEST(LinesInDoubt, AreFoundAsWholePartsAndTakenOutWithOneSpace) {
     }
 }
 
-TEST(LinesInDoubt, GoOnceKnownAndWhenTheUserSendsThemAgain) {
+TEST(LinesInDoubt, GoOnceKnownWhenTheUserSendsThemAgainAndOnceTheyAreNoNews) {
+    const auto t0 = LinesInDoubt::Clock::now();
     LinesInDoubt doubts;
-    doubts.Add(7, u"hung line");
-    doubts.Add(9, u"other");
-    EXPECT_EQ(doubts.In(u"hung line and more"), u"hung line");
-    EXPECT_EQ(doubts.In(u"hung"), std::nullopt);
+    doubts.Add(7, u"hung line", t0);
+    doubts.Add(9, u"other", t0);
+    EXPECT_EQ(doubts.In(u"hung line and more", t0), u"hung line");
+    EXPECT_EQ(doubts.In(u"hung", t0), std::nullopt);
+    EXPECT_EQ(doubts.In(u"other", t0 + LinesInDoubt::kFor), std::nullopt);
     EXPECT_EQ(doubts.Went(8), std::nullopt);
     EXPECT_EQ(doubts.Went(7), u"hung line");
-    EXPECT_EQ(doubts.In(u"hung line"), std::nullopt);
+    EXPECT_EQ(doubts.In(u"hung line", t0), std::nullopt);
     doubts.Forget(u"other");
     EXPECT_EQ(doubts.Went(9), std::nullopt);
     for (LinesInDoubt::Id id = 1; id <= 20; ++id)
-        doubts.Add(id, u"line " + std::u16string(1, static_cast<char16_t>(u'a' + id)));
+        doubts.Add(id, u"line " + std::u16string(1, static_cast<char16_t>(u'a' + id)), t0);
     EXPECT_EQ(doubts.Went(1), std::nullopt) << "the oldest go first";
     EXPECT_TRUE(doubts.Went(20));
 }
