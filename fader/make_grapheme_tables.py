@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Writes the fader's grapheme break tables, as a C++ header, from Unicode's own data files.
 
-    make_grapheme_tables.py GraphemeBreakProperty.txt emoji-data.txt OUTPUT.h
+    make_grapheme_tables.py GraphemeBreakProperty.txt emoji-data.txt UnicodeData.txt \
+                            DerivedCoreProperties.txt OUTPUT.h
 
 Each code point gets one byte: its Grapheme_Cluster_Break value in the low bits and
 Extended_Pictographic in bit 4. The bytes are kept in two stages, blocks of equal bytes shared,
-at the block size that makes the two smallest. Standard library only; the same files give the
-same header byte for byte.
+at the block size that makes the two smallest. Beside them, as sorted ranges, the format
+characters (General_Category Cf) and the Default_Ignorable_Code_Point characters, which the
+rules for fade names and fonts ask about. Standard library only; the same files give the same
+header byte for byte.
 """
 
 import re
@@ -38,6 +41,42 @@ def entries(path, version_name):
     return rows, version
 
 
+def general_category(path, category):
+    """The code points of UnicodeData.txt in the category, its <..., First>/<..., Last> spans
+    included."""
+    points = []
+    first = None
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            fields = line.split(";")
+            if len(fields) < 3:
+                continue
+            cp, name, value = int(fields[0], 16), fields[1], fields[2]
+            if name.endswith(", First>"):
+                first = cp
+                continue
+            start, first = (first, None) if name.endswith(", Last>") else (cp, None)
+            if value == category:
+                points.extend(range(start, cp + 1))
+    return points
+
+
+def ranges(points):
+    """Sorted, merged (first, last) spans of a set of code points."""
+    spans = []
+    for cp in sorted(set(points)):
+        if spans and spans[-1][1] + 1 == cp:
+            spans[-1][1] = cp
+        else:
+            spans.append([cp, cp])
+    return spans
+
+
+def range_array(name, spans):
+    items = ["{0x%X, 0x%X}" % (first, last) for first, last in spans]
+    return array(name, "Range", items, 6)
+
+
 def smallest_stages(values, end):
     """The two stages at the block size that makes them smallest: block numbers, and blocks."""
     best = None
@@ -65,12 +104,23 @@ def array(name, ctype, items, per_row=20):
 
 
 def main(argv):
-    if len(argv) != 4:
+    if len(argv) != 6:
         sys.exit(__doc__)
     breaks, version = entries(argv[1], "GraphemeBreakProperty")
     emoji, _ = entries(argv[2], "emoji-data")
     if version is None:
         sys.exit("%s: no version line in %s" % (argv[0], argv[1]))
+    properties, core_version = entries(argv[4], "DerivedCoreProperties")
+    if core_version != version:
+        sys.exit("%s: %s is of Unicode %s, %s of %s" % (argv[0], argv[4], core_version, argv[1],
+                                                        version))
+    format_spans = ranges(general_category(argv[3], "Cf"))
+    ignorable_spans = ranges(cp for first, last, value in properties
+                             if value == "Default_Ignorable_Code_Point"
+                             for cp in range(first, last + 1))
+    if not format_spans or not ignorable_spans:
+        sys.exit("%s: no Cf in %s or no Default_Ignorable_Code_Point in %s" % (argv[0], argv[3],
+                                                                               argv[4]))
 
     names = ["Other"] + sorted({value for _, _, value in breaks})
     number = {name: i for i, name in enumerate(names)}
@@ -100,7 +150,9 @@ def main(argv):
 
     out = []
     out.append("// Grapheme break tables made from GraphemeBreakProperty-%s.txt and emoji-data.txt\n"
-               "// (Extended_Pictographic) by fader/make_grapheme_tables.py when the fader is built.\n"
+               "// (Extended_Pictographic), with the ranges of UnicodeData.txt's Cf and of\n"
+               "// DerivedCoreProperties.txt's Default_Ignorable_Code_Point, by\n"
+               "// fader/make_grapheme_tables.py when the fader is built.\n"
                "#pragma once\n\n#include <cstdint>\n\n"
                "namespace WendrikFaderV2::GraphemeTables {\n\n" % version)
     out.append('inline constexpr char kUnicodeVersion[] = "%s";\n\n' % version)
@@ -120,17 +172,22 @@ def main(argv):
     out.append(array("kStandsAlone", "std::uint64_t", ["0x%016X" % word for word in stands_alone], 4))
     out.append(array("kBlockOf", "std::uint8_t" if width == 1 else "std::uint16_t", numbers))
     out.append(array("kBytes", "std::uint8_t", list(blocks)))
+    out.append("\n// Sorted, inclusive ranges of code points: the format characters (General_Category Cf)\n"
+               "// of UnicodeData.txt, and Default_Ignorable_Code_Point of DerivedCoreProperties.txt.\n")
+    out.append("struct Range {\n    char32_t first, last;\n};\n")
+    out.append(range_array("kFormat", format_spans))
+    out.append(range_array("kDefaultIgnorable", ignorable_spans))
     out.append("\n} // namespace WendrikFaderV2::GraphemeTables\n")
     text = "".join(out)
 
     # Written only when it changes, so a rebuild does not recompile the fader for nothing.
     try:
-        with open(argv[3], encoding="utf-8") as old:
+        with open(argv[5], encoding="utf-8") as old:
             if old.read() == text:
                 return
     except OSError:
         pass
-    with open(argv[3], "w", encoding="utf-8", newline="\n") as new:
+    with open(argv[5], "w", encoding="utf-8", newline="\n") as new:
         new.write(text)
 
 

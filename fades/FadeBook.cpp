@@ -1,5 +1,6 @@
 #include "FadeBook.h"
 
+#include "FadeFont.h"
 #include "FadeName.h"
 #include "Gallery.h"
 #include "Utf8.h"
@@ -7,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <set>
 
 namespace quillon::fades {
 
@@ -71,7 +73,19 @@ std::u16string NameProblemText(NameProblem problem) {
     case NameProblem::BadCharacter:
         break;
     }
-    return u"its name holds a control character";
+    return u"its name holds a control character or one that turns the writing direction";
+}
+
+std::u16string FontProblemText(FontProblem problem) {
+    switch (problem) {
+    case FontProblem::Empty:
+        return u"it is empty";
+    case FontProblem::TooLong:
+        return u"it is longer than " + Widen(std::to_string(kMaxFontUnits)) + u" characters";
+    case FontProblem::BadCharacter:
+        break;
+    }
+    return u"it holds one of < > \" ' = & or a control or format character";
 }
 
 std::variant<Fade, std::u16string> ReadEntry(const Json& entry) {
@@ -85,6 +99,8 @@ std::variant<Fade, std::u16string> ReadEntry(const Json& entry) {
     const std::u16string called = Quoted(*name);
     if (FindBuiltIn(*name))
         return called + u" is the name of a built-in fade";
+    if (const BuiltInFade* builtIn = BuiltInLookingLike(*name))
+        return called + u" could pass for the built-in fade " + std::u16string(builtIn->name);
 
     Fade fade;
     fade.name = *name;
@@ -112,6 +128,8 @@ std::variant<Fade, std::u16string> ReadEntry(const Json& entry) {
     auto font = TextOf(entry, "font");
     if (!font)
         return called + u" has no font";
+    if (const auto problem = CheckFont(*font))
+        return called + u": its font is not a font name (" + FontProblemText(*problem) + u")";
     fade.font = std::move(*font);
     return fade;
 }
@@ -122,6 +140,11 @@ Json EntryFields(const Fade& fade, const std::string& name, const std::string& f
         colours.push_back(ColourCode(colour));
     return Json{
         {"name", name}, {"colours", colours}, {"style", StyleWord(fade.style)}, {"font", font}};
+}
+
+std::string Dump(const Json& doc) {
+    // Every string in the document is valid UTF-8: read by the parser or made by ToUtf8.
+    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 Json& FadesList(Json& doc) {
@@ -159,7 +182,7 @@ FadeBook::~FadeBook() = default;
 
 std::variant<FadeBook, Damage> FadeBook::Parse(std::string_view bytes) {
     if (bytes.size() > kMaxFileBytes)
-        return Damage{u"it is larger than 1 MB"};
+        return Damage{u"it is larger than " + Widen(std::to_string(kMaxFileBytes / 1024)) + u" KB"};
     FadeBook book;
     Json& doc = book.doc_->json;
     try {
@@ -189,8 +212,7 @@ std::variant<FadeBook, Damage> FadeBook::Parse(std::string_view bytes) {
 }
 
 std::string FadeBook::Serialise() const {
-    // Every string in the document is valid UTF-8: read by the parser or made by ToUtf8.
-    return doc_->json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return Dump(doc_->json);
 }
 
 void FadeBook::Rebuild() {
@@ -200,6 +222,7 @@ void FadeBook::Rebuild() {
     unknownStart_.reset();
     const Json& doc = doc_->json;
     if (const auto list = doc.find("fades"); list != doc.end()) {
+        std::set<std::u16string> names; // of the good entries so far, offered or not
         for (std::size_t i = 0; i < list->size(); ++i) {
             auto read = ReadEntry((*list)[i]);
             if (auto* why = std::get_if<std::u16string>(&read)) {
@@ -207,18 +230,31 @@ void FadeBook::Rebuild() {
                 continue;
             }
             Fade& fade = std::get<Fade>(read);
-            const bool taken = std::any_of(saved_.begin(), saved_.end(),
-                                           [&](const Fade& f) { return f.name == fade.name; });
-            if (taken)
+            if (!names.insert(fade.name).second)
                 skipped_.push_back({i + 1, u"a second fade is named " + Quoted(fade.name)});
+            else if (saved_.size() == kMaxFades)
+                skipped_.push_back({i + 1,
+                                    u"Quillon offers the first " +
+                                        Widen(std::to_string(kMaxFades)) + u" fades only",
+                                    true});
             else
                 saved_.push_back(std::move(fade));
         }
     }
     if (auto start = TextOf(doc, "start")) {
         auto name = TrimName(*start);
-        (Find(name) ? start_ : unknownStart_) = std::move(name);
+        if (CountCodePoints(name) <= kMaxNameLength && Find(name))
+            start_ = std::move(name);
+        else
+            unknownStart_ = ShownName(name);
     }
+}
+
+Outcome FadeBook::Adopt(FadeBook next) {
+    if (next.Serialise().size() > kMaxFileBytes)
+        return Outcome::Failed;
+    *this = std::move(next);
+    return Outcome::Done;
 }
 
 std::optional<Look> FadeBook::Find(std::u16string_view name) const {
@@ -241,18 +277,18 @@ Outcome FadeBook::Save(const Fade& fade, Replace replace) {
     const std::u16string name = TrimName(fade.name);
     if (CheckName(name))
         return Outcome::BadName;
-    if (FindBuiltIn(name))
+    if (BuiltInLookingLike(name))
         return Outcome::BuiltInName;
-    const auto font = ToUtf8(fade.font);
-    if (!font || fade.colours.size() < kMinColours || fade.colours.size() > kMaxColours)
+    if (CheckFont(fade.font) || fade.colours.size() < kMinColours ||
+        fade.colours.size() > kMaxColours)
         return Outcome::BadFade;
 
-    Json& doc = doc_->json;
-    const auto named = EntriesNamed(doc, name);
+    const auto named = EntriesNamed(doc_->json, name);
     if (!named.empty() && replace == Replace::No)
         return Outcome::NameTaken;
-    Json fields = EntryFields(fade, *ToUtf8(name), *font);
-    Json& list = FadesList(doc);
+    FadeBook next(*this);
+    Json fields = EntryFields(fade, *ToUtf8(name), *ToUtf8(fade.font));
+    Json& list = FadesList(next.doc_->json);
     if (named.empty()) {
         list.push_back(std::move(fields));
     } else {
@@ -263,39 +299,48 @@ Outcome FadeBook::Save(const Fade& fade, Replace replace) {
         for (auto it = named.rbegin(); it + 1 != named.rend(); ++it)
             list.erase(*it);
     }
-    Rebuild();
-    return Outcome::Done;
+    next.Rebuild();
+    // A new fade past the first kMaxFades would be kept in the file but never offered.
+    const bool offered = std::any_of(next.saved_.begin(), next.saved_.end(),
+                                     [&](const Fade& f) { return f.name == name; });
+    if (!offered)
+        return Outcome::Failed;
+    return Adopt(std::move(next));
 }
 
 Outcome FadeBook::Delete(std::u16string_view name) {
     const std::u16string trimmed = TrimName(name);
     if (FindBuiltIn(trimmed))
         return Outcome::Unchanged;
-    Json& doc = doc_->json;
-    const auto named = EntriesNamed(doc, trimmed);
-    bool changed = !named.empty();
+    const auto named = EntriesNamed(doc_->json, trimmed);
+    if (named.empty())
+        return Outcome::Unchanged;
+    FadeBook next(*this);
+    Json& doc = next.doc_->json;
     for (auto it = named.rbegin(); it != named.rend(); ++it)
         doc["fades"].erase(*it);
-    if (changed && TextOf(doc, "start") && TrimName(*TextOf(doc, "start")) == trimmed)
+    if (TextOf(doc, "start") && TrimName(*TextOf(doc, "start")) == trimmed)
         doc.erase("start");
-    Rebuild();
-    return changed ? Outcome::Done : Outcome::Unchanged;
+    next.Rebuild();
+    return Adopt(std::move(next));
 }
 
 Outcome FadeBook::SetStart(std::optional<std::u16string_view> name) {
-    Json& doc = doc_->json;
     if (!name) {
-        if (!doc.contains("start"))
+        if (!doc_->json.contains("start"))
             return Outcome::Unchanged;
-        doc.erase("start");
-        Rebuild();
-        return Outcome::Done;
+        FadeBook next(*this);
+        next.doc_->json.erase("start");
+        next.Rebuild();
+        return Adopt(std::move(next));
     }
     const std::u16string trimmed = TrimName(*name);
     if (!Find(trimmed))
         return Outcome::UnknownFade;
     if (start_ == trimmed)
         return Outcome::Unchanged;
+    FadeBook next(*this);
+    Json& doc = next.doc_->json;
     const std::string utf8 = *ToUtf8(trimmed);
     if (doc.contains("start")) {
         doc["start"] = utf8;
@@ -307,8 +352,8 @@ Outcome FadeBook::SetStart(std::optional<std::u16string_view> name) {
             reordered[key] = std::move(value);
         doc = std::move(reordered);
     }
-    Rebuild();
-    return Outcome::Done;
+    next.Rebuild();
+    return Adopt(std::move(next));
 }
 
 } // namespace quillon::fades

@@ -23,16 +23,21 @@ enum class Outcome {
     NameTaken,   // a fade has that name: ask, then save again with Replace::Yes
     BuiltInName, // a built-in fade cannot be replaced
     BadName,     // CheckName tells why
-    BadFade,     // not 2 to 4 colours, or a font with half a surrogate pair
+    BadFade,     // not 2 to 4 colours, or a font that is no font name (CheckFont tells why)
     UnknownFade, // no saved or built-in fade has that name
     Busy,        // the store: another Quillon kept the file locked too long
-    Failed,      // the store: the file could not be read or written; it is as it was
+    // The store: the file could not be read or written. The book: the change would leave more
+    // than kMaxFades fades or a file larger than kMaxFileBytes, which Quillon would not read back.
+    // Either way it is as it was.
+    Failed,
 };
 
-// An entry of the file that is not offered, and why. Entries count from 1.
+// An entry of the file that is not offered, and why. Entries count from 1. The reason quotes
+// nothing from the file longer than a name may be.
 struct Skipped {
     std::size_t entry = 0;
     std::u16string why;
+    bool pastLimit = false; // a good fade after the first kMaxFades
     friend bool operator==(const Skipped&, const Skipped&) = default;
 };
 
@@ -43,8 +48,11 @@ struct Damage {
 
 class FadeBook {
   public:
-    // A longer file is no hand-kept list of fades; it is treated as damaged.
-    static constexpr std::size_t kMaxFileBytes = 1 << 20;
+    // A longer file is no hand-kept list of fades; it is treated as damaged. 200 fades with the
+    // longest names and fonts take less than 90 KB.
+    static constexpr std::size_t kMaxFileBytes = 256 * 1024;
+    // The fades offered: the first ones of the file; good entries after them are left out.
+    static constexpr std::size_t kMaxFades = 200;
 
     FadeBook(); // no file: nothing saved, start from the design values
     FadeBook(const FadeBook& other);
@@ -62,14 +70,16 @@ class FadeBook {
     const std::vector<Skipped>& SkippedEntries() const { return skipped_; }
     // The start fade's name, when "start" names a saved or built-in fade.
     const std::optional<std::u16string>& Start() const { return start_; }
-    // A "start" that names no fade; Quillon then starts from the design values.
+    // A "start" that names no fade (or is longer than a name), as a notice shows it (ShownName);
+    // Quillon then starts from the design values.
     const std::optional<std::u16string>& UnknownStart() const { return unknownStart_; }
 
     // A saved or built-in fade by name; a built-in one has colours only.
     std::optional<Look> Find(std::u16string_view name) const;
     std::optional<Look> StartLook() const;
 
-    // The name is trimmed first. A taken name needs Replace::Yes; a built-in one is refused.
+    // The name is trimmed first. A taken name needs Replace::Yes; a built-in one, or one that
+    // could pass for it (BuiltInLookingLike), is refused.
     Outcome Save(const Fade& fade, Replace replace);
     Outcome Delete(std::u16string_view name);                  // a start naming it goes too
     Outcome SetStart(std::optional<std::u16string_view> name); // nothing: the design values
@@ -77,6 +87,8 @@ class FadeBook {
   private:
     struct Document;
     void Rebuild();
+    // Takes next for this book, unless its file would be too large to read back: Failed.
+    Outcome Adopt(FadeBook next);
 
     std::unique_ptr<Document> doc_;
     std::vector<Fade> saved_;

@@ -1,5 +1,10 @@
 #include "Gallery.h"
 
+#include "FadeName.h"
+
+#include <iterator>
+#include <string>
+
 namespace quillon::fades {
 
 namespace {
@@ -31,6 +36,20 @@ const BuiltInFade* FindBuiltIn(std::u16string_view name) {
     for (const BuiltInFade& fade : kGallery)
         if (fade.name == name)
             return &fade;
+    return nullptr;
+}
+
+const BuiltInFade* BuiltInLookingLike(std::u16string_view name) {
+    static const std::array<std::u16string, std::size(kGallery)> keys = [] {
+        std::array<std::u16string, std::size(kGallery)> made;
+        for (std::size_t k = 0; k < made.size(); ++k)
+            made[k] = LookAlikeKey(kGallery[k].name);
+        return made;
+    }();
+    const std::u16string key = LookAlikeKey(name);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        if (keys[k] == key)
+            return &kGallery[k];
     return nullptr;
 }
 

@@ -18,8 +18,12 @@ struct BuiltInFade {
     std::span<const Colour> Colours() const { return {stops.data(), count}; }
 };
 
-// In menu order.
+// In menu order. Their names are ASCII (LookAlikeKey relies on it).
 std::span<const BuiltInFade> Gallery();
-const BuiltInFade* FindBuiltIn(std::u16string_view name);
+const BuiltInFade* FindBuiltIn(std::u16string_view name); // by its exact name
+
+// The built-in fade a name could pass for: the same name, or one that differs from it only in
+// case or in characters no one sees (LookAlikeKey), such as "OCEAN" or "Ocean" U+200B.
+const BuiltInFade* BuiltInLookingLike(std::u16string_view name);
 
 } // namespace quillon::fades

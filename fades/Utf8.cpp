@@ -92,4 +92,12 @@ std::size_t CountCodePoints(std::u16string_view text) {
     return count;
 }
 
+CodePoint CodePointAt(std::u16string_view text, std::size_t at) {
+    const char16_t c = text[at];
+    if (IsHigh(c) && at + 1 < text.size() && IsLow(text[at + 1]))
+        return {0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[at + 1] - 0xDC00), 2,
+                true};
+    return {c, 1, !IsHigh(c) && !IsLow(c)};
+}
+
 } // namespace quillon::fades

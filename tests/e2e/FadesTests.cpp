@@ -458,4 +458,83 @@ TEST(Fades, SavedWithCtrlSChosenFromTheMenuAndStartedWith) {
     }
 }
 
+// A shared file whose start fade has a font that would post a link: it is left out, and neither
+// it nor a font typed with markup puts a tag into what Send posts.
+TEST(Fades, AFontCarryingMarkupIsLeftOutAndNeverPosted) {
+    PracticeRoom room;
+    TempAppData appData;
+    WriteBytes(appData.File(), R"({
+  "start": "free",
+  "fades": [
+    { "name": "free", "colours": ["#FF0000", "#0000FF"], "style": "all-bold",
+      "font": "Arial><a href=\"http://x.example/\">free stuff</a><font face=Arial" }
+  ]
+})");
+    QuillonApp app(appData.Folder());
+    ASSERT_TRUE(room.WaitForLines(2, 10000));
+    ExpectDesignValues(app);
+    HWND tip = WaitForShown(TOOLTIPS_CLASSW, ProcessOf(app));
+    ASSERT_NE(tip, nullptr) << "a balloon tells of the entry";
+    const std::wstring text = TooltipText(app.Process(), tip, app.Form1());
+    EXPECT_NE(text.find(L"left out (entry 1: \"free\": its font is not a font name"),
+              std::wstring::npos)
+        << std::string(text.begin(), text.end());
+
+    app.SetText(L"hi");
+    app.Press(IDC_COMMAND1);
+    ASSERT_TRUE(room.WaitForLines(3, 5000));
+    const std::string fromFile = room.Lines()[2];
+    EXPECT_EQ(fromFile.rfind("<font face=Arial>", 0), 0u) << fromFile;
+    EXPECT_EQ(fromFile.find("<a "), std::string::npos) << fromFile;
+
+    app.SetFont(L"Arial><a href=x>");
+    app.SetText(L"hi");
+    app.Press(IDC_COMMAND1);
+    ASSERT_TRUE(room.WaitForLines(4, 5000));
+    const std::string typed = room.Lines()[3];
+    EXPECT_EQ(typed.find("<a"), std::string::npos) << typed;
+    ASSERT_EQ(typed.rfind("<font face=", 0), 0u) << typed;
+    const std::string face = typed.substr(11, typed.find('>') - 11);
+    EXPECT_EQ(face, "Ariala hrefx") << "the tag's characters left out, the rest as typed";
+    EXPECT_EQ(face.find('<'), std::string::npos);
+}
+
+// A fade named "Ocean" and U+200B, made the start fade: left out, and the menu shows one Ocean,
+// the gallery's.
+TEST(Fades, ANameThatPassesForAGalleryFadeIsLeftOut) {
+    PracticeRoom room;
+    TempAppData appData;
+    WriteBytes(appData.File(), R"({ "start": "Ocean\u200B", "fades": [
+    { "name": "Ocean\u200B", "colours": ["#FF0000", "#00FF00"], "style": "all-bold",
+      "font": "Courier New" }
+] })");
+    QuillonApp app(appData.Folder());
+    ASSERT_TRUE(room.WaitForLines(2, 10000));
+    ExpectDesignValues(app);
+    HWND tip = WaitForShown(TOOLTIPS_CLASSW, ProcessOf(app));
+    ASSERT_NE(tip, nullptr);
+    const std::wstring text = TooltipText(app.Process(), tip, app.Form1());
+    EXPECT_NE(
+        text.find(L"left out (entry 1: \"Ocean\u200B\" could pass for the built-in fade Ocean)"),
+        std::wstring::npos)
+        << std::string(text.begin(), text.end());
+
+    // The menu's items cannot be read from another process under Wine, so the keyboard tells: the
+    // first item after the gallery is "Save this fade...", so no saved fade is listed, and the
+    // gallery's Ocean is where it always is.
+    HWND menu = OpenMenuWithRightClick(app);
+    ASSERT_NE(menu, nullptr);
+    PickInMenu(menu, kFirstSavedItem);
+    HWND dialog = WaitForNameDialog(app);
+    ASSERT_NE(dialog, nullptr) << "no saved fade before \"Save this fade...\"";
+    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    menu = OpenMenuWithRightClick(app);
+    ASSERT_NE(menu, nullptr);
+    PickInMenu(menu, kOceanItem);
+    ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Swatch(1) != 0; }, 5000));
+    ExpectColours(app, kOcean);
+    ExpectChecks(app, true, false, false, false);
+}
+
 } // namespace

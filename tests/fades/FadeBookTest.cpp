@@ -1,7 +1,10 @@
 // The fades file's model: what is read, what is kept on rewrite, and what is refused.
 #include "FadeBook.h"
+#include "FadeFont.h"
 #include "FadeName.h"
+#include "FadeNotice.h"
 #include "Gallery.h"
+#include "Utf8.h"
 
 #include <nlohmann/json.hpp>
 
@@ -28,9 +31,31 @@ FadeBook Read(std::string_view text) {
     return std::get<FadeBook>(std::move(parsed));
 }
 
+std::string Utf8(std::u16string_view text) {
+    const auto utf8 = ToUtf8(text);
+    EXPECT_TRUE(utf8) << "whole text";
+    return utf8.value_or("");
+}
+
+std::string Narrow(std::u16string_view text) {
+    std::string narrow;
+    for (const char16_t c : text)
+        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
 Fade Sample(std::u16string name, std::uint8_t shade, std::size_t count = 2) {
     return {std::move(name), std::vector<Colour>(count, Colour{shade, 0, 255}), Style::AllBold,
             u"Verdana"};
+}
+
+// A file of one entry with these name and font.
+std::string OneEntry(std::u16string_view name, std::u16string_view font) {
+    Json entry = {{"name", Utf8(name)},
+                  {"colours", {"#000000", "#FFFFFF"}},
+                  {"style", "plain"},
+                  {"font", Utf8(font)}};
+    return Json{{"fades", Json::array({entry})}}.dump();
 }
 
 std::vector<std::u16string> Names(const FadeBook& book) {
@@ -162,7 +187,7 @@ TEST(FadeFile, ABadEntrySkipsOnlyItselfAndStaysInTheFile) {
         R"({"name": "bold", "colours": ["#000000", "#FFFFFF"], "style": "bold", "font": "Arial"})",
         R"({"name": "nofont", "colours": ["#000000", "#FFFFFF"], "style": "plain"})",
         R"({"name": "a", "colours": ["#111111", "#FFFFFF"], "style": "plain", "font": "Arial"})",
-        R"({"name": "b", "colours": ["#000000", "#FFFFFF", "#000000"], "style": "all-bold", "font": ""})",
+        R"({"name": "b", "colours": ["#000000", "#FFFFFF", "#000000"], "style": "all-bold", "font": "Tahoma"})",
     };
     std::string text = R"({"start": "c1", "fades": [)";
     for (const std::string& entry : entries)
@@ -257,4 +282,244 @@ TEST(Gallery, HoldsTheSharedNamesAndCodesInOrder) {
                   "Forest #1B5E20 #66BB6A", "Fire #B22222 #FF4500 #FFD700", "Ice #0047AB #ADD8E6",
                   "Neon #FF00FF #00FFFF", "Rainbow #FF0000 #FFFF00 #00FF00 #0000FF",
                   "Gold #B8860B #FFD700 #B8860B", "Grape #4B0082 #BA55D3"}));
+}
+
+// The attack of a shared file: a font that closes the font tag and opens a link.
+constexpr std::u16string_view kLinkFont =
+    u"Arial><a href=\"http://x.example/\">free stuff</a><font face=Arial";
+
+TEST(FadeFonts, AFontIsAFaceNameTheFontBoxCouldHoldAndSendCanPost) {
+    const std::u16string good[] = {
+        u"Arial",    u"Comic Sans MS", u" Arial ",           std::u16string(kMaxFontUnits, u'a'),
+        u"微软雅黑", u"MS ゴシック",   u"@Arial Unicode MS", u"Ω😀"};
+    struct Bad {
+        std::u16string font;
+        FontProblem problem;
+    };
+    const Bad bad[] = {
+        {u"", FontProblem::Empty},
+        {std::u16string(kMaxFontUnits + 1, u'a'), FontProblem::TooLong},
+        {std::u16string(500000, u'a'), FontProblem::TooLong},
+        {std::u16string(kLinkFont), FontProblem::BadCharacter},
+        {std::u16string(kMaxFontUnits + 1, u'<'), FontProblem::BadCharacter},
+        {u"Arial<", FontProblem::BadCharacter},
+        {u"Arial>", FontProblem::BadCharacter},
+        {u"Ari\"al", FontProblem::BadCharacter},
+        {u"Arial &amp;", FontProblem::BadCharacter},
+        {u"Arial'", FontProblem::BadCharacter},
+        {u"Arial size=7", FontProblem::BadCharacter},
+        {u"Arial\u0001", FontProblem::BadCharacter},
+        {u"Arial\t", FontProblem::BadCharacter},
+        {u"Ari\u0085al", FontProblem::BadCharacter},
+        {u"Ari\u200Bal", FontProblem::BadCharacter},
+        {u"\uFEFFArial", FontProblem::BadCharacter},
+        {u"Arial\u202E", FontProblem::BadCharacter},
+        {u"Ari\xD800l", FontProblem::BadCharacter},
+        {u"Arial\xDC00", FontProblem::BadCharacter},
+        {u"Ar><a>", FontProblem::BadCharacter},
+    };
+    for (const std::u16string& font : good) {
+        SCOPED_TRACE(Narrow(font));
+        EXPECT_EQ(CheckFont(font), std::nullopt);
+        const FadeBook book = Read(OneEntry(u"mine", font));
+        ASSERT_EQ(book.Saved().size(), 1u);
+        EXPECT_EQ(book.Saved()[0].font, font) << "kept exactly as given";
+        FadeBook saving;
+        Fade fade = Sample(u"mine", 1);
+        fade.font = font;
+        EXPECT_EQ(saving.Save(fade, Replace::No), Outcome::Done);
+    }
+    for (const Bad& entry : bad) {
+        SCOPED_TRACE(Narrow(entry.font.substr(0, 40)));
+        EXPECT_EQ(CheckFont(entry.font), entry.problem);
+        if (ToUtf8(entry.font) && entry.font.size() < 1000) { // whole text, in a file of no size
+            const FadeBook book = Read(OneEntry(u"mine", entry.font));
+            EXPECT_TRUE(book.Saved().empty()) << "left out";
+            ASSERT_EQ(book.SkippedEntries().size(), 1u);
+            const std::u16string& why = book.SkippedEntries()[0].why;
+            EXPECT_EQ(why.rfind(u"\"mine\": its font is not a font name (", 0), 0u) << Narrow(why);
+            EXPECT_LT(why.size(), 120u) << "the font itself is not quoted";
+        }
+        FadeBook saving;
+        Fade fade = Sample(u"mine", 1);
+        fade.font = entry.font;
+        EXPECT_EQ(saving.Save(fade, Replace::No), Outcome::BadFade);
+        EXPECT_TRUE(saving.Saved().empty());
+    }
+}
+
+TEST(FadeFonts, TheLinkFontOfASharedFileIsLeftOutAndTheStartWithIt) {
+    std::string file = OneEntry(u"free", kLinkFont);
+    file.insert(1, "\"start\": \"free\", ");
+    const FadeBook book = Read(file);
+    EXPECT_TRUE(book.Saved().empty());
+    EXPECT_EQ(book.StartLook(), std::nullopt) << "Quillon starts from the design values";
+    EXPECT_EQ(book.UnknownStart(), u"free");
+    Notice notice;
+    notice.file = u"fades.json";
+    notice.skipped = book.SkippedEntries();
+    notice.unknownStart = *book.UnknownStart();
+    EXPECT_EQ(
+        NoticeText(notice),
+        u"1 fade in fades.json could not be read and is left out (entry 1: \"free\": its font "
+        u"is not a font name (it holds one of < > \" ' = & or a control or format character)). "
+        u"The start fade \"free\" named in fades.json is not there, so Quillon started from the "
+        u"design values.");
+}
+
+TEST(FadeNames, NoControlsNorDirectionMarksAndNoLookAlikeOfTheGallery) {
+    const std::u16string family = u"\U0001F468\u200D\U0001F469\u200D\U0001F467";
+    const std::u16string good[] = {u"mine",      u"Ocean blue", family,
+                                   u"Oceans",    u"Océan",      u"Tom & Jerry",
+                                   u"Ice cream", u"نسيم البحر", u"夕焼け"};
+    const std::u16string badCharacters[] = {u"mine\u202Eevil",  u"\u202Amine", u"mi\u2066ne",
+                                            u"mine\u2069",      u"mine\u200E", u"mine\u200F",
+                                            u"mine\u061C",      u"bell\u0007", u"x\u0085y",
+                                            u"line\u2028break", u"half \xD83D"};
+    const std::pair<std::u16string, std::u16string_view> lookAlikes[] = {
+        {u"Ocean\u200B", u"Ocean"},  {u"oCeAn", u"Ocean"},       {u"OCEAN", u"Ocean"},
+        {u"oc\u00ADean", u"Ocean"},  {u"\uFEFFOcean", u"Ocean"}, {u"O\u200Dcean", u"Ocean"},
+        {u"Oce\u2060an", u"Ocean"},  {u"Ocean\uFE0F", u"Ocean"}, {u"Ocean\u3164", u"Ocean"},
+        {u"\u017Funset", u"Sunset"}, {u"grape", u"Grape"},       {u"ICE\u200C", u"Ice"}};
+
+    for (const std::u16string& name : good) {
+        SCOPED_TRACE(Narrow(name));
+        EXPECT_EQ(CheckName(name), std::nullopt);
+        EXPECT_EQ(BuiltInLookingLike(name), nullptr);
+        FadeBook book = Read(OneEntry(name, u"Arial"));
+        EXPECT_EQ(Names(book), std::vector<std::u16string>{name});
+        ASSERT_EQ(book.Save(Sample(name, 2), Replace::Yes), Outcome::Done);
+        ASSERT_EQ(book.SetStart(name), Outcome::Done);
+        EXPECT_EQ(Read(book.Serialise()).StartLook(), book.Find(name));
+    }
+    for (const std::u16string& name : badCharacters) {
+        SCOPED_TRACE(Narrow(name));
+        EXPECT_EQ(CheckName(name), NameProblem::BadCharacter);
+        if (ToUtf8(name)) {
+            const FadeBook book = Read(OneEntry(name, u"Arial"));
+            EXPECT_TRUE(book.Saved().empty());
+            ASSERT_EQ(book.SkippedEntries().size(), 1u);
+            EXPECT_EQ(book.SkippedEntries()[0].why,
+                      u"its name holds a control character or one that turns the writing "
+                      u"direction");
+        }
+        FadeBook saving;
+        EXPECT_EQ(saving.Save(Sample(name, 1), Replace::No), Outcome::BadName);
+    }
+    for (const auto& [name, builtIn] : lookAlikes) {
+        SCOPED_TRACE(Narrow(name));
+        EXPECT_EQ(CheckName(name), std::nullopt) << "a name as such";
+        ASSERT_NE(BuiltInLookingLike(name), nullptr);
+        EXPECT_EQ(BuiltInLookingLike(name)->name, builtIn);
+        EXPECT_EQ(FindBuiltIn(name), nullptr) << "not the built-in fade itself";
+        std::string file = OneEntry(name, u"Arial");
+        file.insert(1, "\"start\": \"" + Utf8(name) + "\", ");
+        const FadeBook book = Read(file);
+        EXPECT_TRUE(book.Saved().empty()) << "left out";
+        ASSERT_EQ(book.SkippedEntries().size(), 1u);
+        EXPECT_EQ(book.SkippedEntries()[0].why,
+                  u"\"" + name + u"\" could pass for the built-in fade " + std::u16string(builtIn));
+        EXPECT_EQ(book.Start(), std::nullopt) << "nor started with";
+        EXPECT_EQ(book.StartLook(), std::nullopt);
+        FadeBook saving;
+        EXPECT_EQ(saving.Save(Sample(name, 1), Replace::Yes), Outcome::BuiltInName);
+        EXPECT_EQ(saving.SetStart(name), Outcome::UnknownFade);
+        EXPECT_TRUE(saving.Saved().empty());
+    }
+    for (const BuiltInFade& fade : Gallery())
+        for (const char16_t c : fade.name)
+            EXPECT_LT(c, 0x80) << "the look-alike fold covers ASCII names only";
+}
+
+TEST(FadeFile, OffersTheFirst200FadesAndSavesNoMore) {
+    auto fileOf = [](std::size_t count) {
+        Json list = Json::array();
+        for (std::size_t i = 1; i <= count; ++i)
+            list.push_back({{"name", "fade " + std::to_string(i)},
+                            {"colours", {"#000000", "#FFFFFF"}},
+                            {"style", "plain"},
+                            {"font", "Arial"}});
+        return Json{{"fades", list}}.dump();
+    };
+    FadeBook book = Read(fileOf(FadeBook::kMaxFades + 5));
+    ASSERT_EQ(book.Saved().size(), FadeBook::kMaxFades);
+    EXPECT_EQ(book.Saved().back().name, u"fade 200");
+    ASSERT_EQ(book.SkippedEntries().size(), 5u);
+    EXPECT_EQ(book.SkippedEntries()[0],
+              (Skipped{201, u"Quillon offers the first 200 fades only", true}));
+    Notice notice;
+    notice.file = u"fades.json";
+    notice.skipped = book.SkippedEntries();
+    EXPECT_EQ(NoticeText(notice), u"fades.json holds more fades than Quillon offers: it offers the "
+                                  u"first 200 and leaves out the 5 after them.");
+    notice.skipped.insert(notice.skipped.begin(), Skipped{3, u"it has no name"});
+    EXPECT_EQ(
+        NoticeText(notice),
+        u"1 fade in fades.json could not be read and is left out (entry 3: it has no name). "
+        u"fades.json holds more fades than Quillon offers: it offers the first 200 and leaves "
+        u"out the 5 after them.");
+
+    // No new fade, none of those past the limit either; replacing and deleting work.
+    const std::string before = book.Serialise();
+    EXPECT_EQ(book.Save(Sample(u"one more", 1), Replace::No), Outcome::Failed);
+    EXPECT_EQ(book.Save(Sample(u"fade 203", 1), Replace::Yes), Outcome::Failed);
+    EXPECT_EQ(book.Serialise(), before) << "nothing changed";
+    EXPECT_EQ(book.Save(Sample(u"fade 7", 1), Replace::Yes), Outcome::Done);
+    EXPECT_EQ(book.Delete(u"fade 1"), Outcome::Done);
+    EXPECT_EQ(book.Saved().size(), FadeBook::kMaxFades);
+    EXPECT_EQ(book.Saved().back().name, u"fade 201") << "the next one moves up";
+
+    FadeBook saving = Read(fileOf(FadeBook::kMaxFades - 1));
+    EXPECT_EQ(saving.Save(Sample(u"the last", 1), Replace::No), Outcome::Done);
+    EXPECT_EQ(saving.Save(Sample(u"too many", 1), Replace::No), Outcome::Failed);
+    EXPECT_EQ(saving.Saved().size(), FadeBook::kMaxFades);
+    EXPECT_TRUE(saving.SkippedEntries().empty());
+}
+
+TEST(FadeFile, ALargerFileIsDamagedAndNoChangeWritesOne) {
+    EXPECT_EQ(FadeBook::kMaxFileBytes, 256u * 1024);
+    auto padded = [](std::size_t size) {
+        const std::string frame = R"({"fades": [], "x": ""})";
+        std::string text = frame;
+        text.insert(frame.size() - 2, size - frame.size(), 'a');
+        return text;
+    };
+    EXPECT_TRUE(std::holds_alternative<FadeBook>(FadeBook::Parse(padded(FadeBook::kMaxFileBytes))));
+    const auto parsed = FadeBook::Parse(padded(FadeBook::kMaxFileBytes + 1));
+    ASSERT_TRUE(std::holds_alternative<Damage>(parsed));
+    EXPECT_EQ(std::get<Damage>(parsed).why, u"it is larger than 256 KB");
+
+    // A file near the bound: a save that would write past it is refused, as it would not be read.
+    FadeBook book = Read(padded(FadeBook::kMaxFileBytes - 100));
+    const std::string before = book.Serialise();
+    EXPECT_EQ(book.Save(Sample(u"mine", 1), Replace::No), Outcome::Failed);
+    EXPECT_EQ(book.SetStart(u"Ocean"), Outcome::Done) << "a short start still fits";
+    EXPECT_EQ(book.Serialise().size(),
+              before.size() + std::string(R"(  "start": "Ocean",)").size() + 1);
+    EXPECT_TRUE(std::holds_alternative<FadeBook>(FadeBook::Parse(book.Serialise())));
+}
+
+TEST(FadeFile, AStartLongerThanANameIsUnknownAndNoticesQuoteLittle) {
+    const std::string longStart = R"({"start": ")" + std::string(10000, 'x') + R"("})";
+    const FadeBook book = Read(longStart);
+    EXPECT_EQ(book.Start(), std::nullopt);
+    EXPECT_EQ(book.UnknownStart(), std::u16string(kMaxNameLength, u'x') + u"\u2026");
+    EXPECT_EQ(Read(R"({"start": ")" + std::string(40, 'x') + R"("})").UnknownStart(),
+              std::u16string(40, u'x'))
+        << "40 characters are shown whole";
+    EXPECT_EQ(Read("{\"start\": \"a\\u202Eb\\u0007c\"}").UnknownStart(), u"a\uFFFDb\uFFFDc")
+        << "shown, never obeyed";
+
+    // Many bad entries with huge names: the notice tells of the first only, without its name.
+    Json list = Json::array();
+    for (int i = 0; i < 200; ++i)
+        list.push_back({{"name", std::string(1000, 'n')}, {"colours", "none"}});
+    const FadeBook many = Read(Json{{"start", std::string(5000, 's')}, {"fades", list}}.dump());
+    Notice notice;
+    notice.file = u"fades.json";
+    notice.skipped = many.SkippedEntries();
+    notice.unknownStart = *many.UnknownStart();
+    const std::u16string text = NoticeText(notice);
+    EXPECT_LT(text.size(), 300u) << Narrow(text);
+    EXPECT_NE(text.find(u"200 fades in fades.json"), std::u16string::npos) << Narrow(text);
 }

@@ -104,13 +104,17 @@ std::optional<std::u16string> NameRefusal(const std::u16string& trimmed) {
         case fades::NameProblem::TooLong:
             return u"A name has at most 40 characters.";
         case fades::NameProblem::BadCharacter:
-            return u"A name cannot hold control characters or half of a character pair.";
+            return u"A name cannot hold control characters, line breaks, marks that turn the "
+                   u"writing direction or half of a character pair.";
         }
     }
     if (fades::FindBuiltIn(trimmed))
         return u"\u201C" + trimmed +
                u"\u201D is a built-in fade, and a built-in fade cannot be replaced. Choose "
                u"another name.";
+    if (const fades::BuiltInFade* builtIn = fades::BuiltInLookingLike(trimmed))
+        return u"\u201C" + trimmed + u"\u201D could pass for the built-in fade " +
+               std::u16string(builtIn->name) + u". Choose another name.";
     return std::nullopt;
 }
 

@@ -309,7 +309,7 @@ bool Form1::Took(const fades::Update& update) {
         add(u"That fade is no longer there.");
         break;
     case Outcome::BadFade:
-        add(u"This fade cannot be saved: its font name is not whole text.");
+        add(u"This fade cannot be saved: its font is not a font name Quillon can post.");
         break;
     case Outcome::NameTaken:
     case Outcome::BuiltInName:

@@ -1,5 +1,8 @@
 #include "SendAction.h"
 
+#include "FadeFont.h"
+#include "Utf8.h"
+
 namespace quillon {
 
 using WendrikFaderV2::Colour;
@@ -22,6 +25,18 @@ FadeStyle ChooseStyle(int check3, int check4) {
     return FadeStyle::Plain;
 }
 
+std::u16string FaceInTag(std::u16string_view font) {
+    std::u16string face;
+    face.reserve(font.size());
+    for (std::size_t i = 0; i < font.size();) {
+        const fades::CodePoint c = fades::CodePointAt(font, i);
+        if (c.whole && fades::MayStandInFontName(c.value))
+            face.append(font.substr(i, c.units));
+        i += c.units;
+    }
+    return face;
+}
+
 namespace {
 
 std::u16string ComposeMessage(FadeStyle style, std::u16string_view font,
@@ -29,7 +44,11 @@ std::u16string ComposeMessage(FadeStyle style, std::u16string_view font,
     std::u16string message;
     if (style == FadeStyle::Bold)
         message += u"<b>";
-    message.append(u"<font face=").append(font).append(u">").append(faded).append(u"</font>");
+    message.append(u"<font face=")
+        .append(FaceInTag(font))
+        .append(u">")
+        .append(faded)
+        .append(u"</font>");
     if (style == FadeStyle::Bold)
         message += u"</b>";
     return message;

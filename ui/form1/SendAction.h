@@ -26,9 +26,16 @@ std::optional<int> ChooseColourCount(int check1, int check2);
 enum class FadeStyle { Plain, FirstLetters, Bold };
 FadeStyle ChooseStyle(int check3, int check4); // first-letter bold wins over all bold
 
-// The message one press posts: "<font face=" font ">" faded line "</font>", inside "<b>" .. "</b>"
-// for the bold style. Nothing when the check boxes ask for no colours: they count as ticked at
-// exactly 1 and clear at exactly 0, and colour 4 without colour 3 gives nothing.
+// The face as it goes into "<font face=" face ">", whatever the font box holds (the user can type
+// anything, a fade sets only what the fades file lets through): the text without the characters
+// that may not stand in a font name (fades::MayStandInFontName: < > " ' = &, which could end the
+// tag, open another, quote, start an attribute or an entity; control and format characters) and
+// without half surrogate pairs; the rest exactly as typed, unquoted, blanks and all.
+std::u16string FaceInTag(std::u16string_view font);
+
+// The message one press posts: "<font face=" FaceInTag(font) ">" faded line "</font>", inside
+// "<b>" .. "</b>" for the bold style. Nothing when the check boxes ask for no colours: they count
+// as ticked at exactly 1 and clear at exactly 0, and colour 4 without colour 3 gives nothing.
 std::optional<std::u16string> BuildSendMessage(const SendInputs& inputs);
 
 // Announcements: the prefix, then a text faded blue, black, blue.

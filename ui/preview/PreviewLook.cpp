@@ -135,7 +135,7 @@ namespace {
 
 // The face a message names for its text, as the reader takes the wrapper Send puts around it.
 std::u16string FaceSendNames(std::u16string_view font, std::u16string_view fallbackFace) {
-    const std::u16string wrapper = u"<font face=" + std::u16string(font) + u">.";
+    const std::u16string wrapper = u"<font face=" + FaceInTag(font) + u">.";
     for (const MarkupPiece& piece : ChatMarkup::ReadMarkup(ToWide(wrapper)))
         if (piece.kind == MarkupPiece::Kind::Text && !piece.style.face.empty())
             return ToU16(piece.style.face);

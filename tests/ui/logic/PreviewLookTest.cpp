@@ -140,6 +140,19 @@ TEST(LookOfLine, EachCharacterTakesTheLookTheRoomGivesIt) {
     EXPECT_TRUE(tagged.chars[5].bold);
 }
 
+// A font box holding markup: the preview shows the face Send names, the characters of the tag left
+// out, and every typed character in its fade as for any face.
+TEST(LookOfLine, AFontHoldingMarkupShowsTheFaceSendNames) {
+    SendInputs in = Inputs(u"abc");
+    in.font = u"Arial><a href=x>";
+    const LineLook look = LookOfLine(in, u"Tahoma");
+    EXPECT_EQ(look.faces, std::vector<std::u16string>{u"Ariala hrefx"});
+    ASSERT_EQ(look.chars.size(), 3u);
+    EXPECT_EQ(look.chars[0].colour, 0x0000FFu);
+    EXPECT_EQ(look.chars[0].face, 0u);
+    EXPECT_NE(look.chars[2].colour, look.chars[0].colour);
+}
+
 // The fader takes 32 767 characters and refuses one more: that line looks plain, in the face Send
 // names, and no box is shown.
 TEST(LookOfLine, TheLongestLineIsFadedAndOneMoreLooksPlain) {

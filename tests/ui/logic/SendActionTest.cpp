@@ -86,6 +86,35 @@ TEST(SendMessage, WrapsTheFadedLineInTheFontAsGiven) {
     EXPECT_EQ(BuildSendMessage(bold), u"<b><font face=Verdana>x</font></b>");
 }
 
+// Whatever the font box holds, the face in the tag can neither end it, open another, quote, start
+// an attribute or an entity, nor hide characters; the rest goes exactly as typed.
+TEST(SendMessage, TheFontTagNeverCarriesMarkup) {
+    RefusalCounter refusals;
+    const std::pair<std::u16string, std::u16string> faces[] = {
+        {u"Comic Sans MS", u"Comic Sans MS"},
+        {u" Arial ", u" Arial "},
+        {u"微软雅黑", u"微软雅黑"},
+        {u"Ω😀", u"Ω😀"},
+        {u"Arial><a href=x>", u"Ariala hrefx"},
+        {u"Arial><a href=\"http://x.example/\">free stuff</a><font face=Arial",
+         u"Ariala hrefhttp://x.example/free stuff/afont faceArial"},
+        {u"Arial color=#00FF00", u"Arial color#00FF00"},
+        {u"A\"r'i&a=l", u"Arial"},
+        {u"\u0001Ari\u200Bal\t\u202E\uFEFF", u"Arial"},
+        {u"Ar\xD800ial\xDC00", u"Arial"},
+        {u"<>", u""},
+    };
+    for (const auto& [typed, face] : faces) {
+        EXPECT_EQ(FaceInTag(typed), face);
+        const std::u16string message = *BuildSendMessage(Line(u"x", typed));
+        EXPECT_EQ(message, u"<font face=" + face + u">x</font>");
+        const std::u16string inTag = message.substr(11, message.find(u'>') - 11);
+        EXPECT_EQ(inTag, face);
+        EXPECT_EQ(inTag.find_first_of(u"<>\"'=&"), std::u16string::npos);
+        EXPECT_EQ(message.find(u"<a"), std::u16string::npos);
+    }
+}
+
 TEST(SendMessage, FadesAcrossTheFirstTwoSwatches) {
     SendInputs in = Line(u"abc");
     EXPECT_EQ(BuildSendMessage(in), u"<font face=Arial><font color=#FF0000>a<font "
