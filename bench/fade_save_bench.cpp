@@ -154,6 +154,10 @@ int wmain(int argc, wchar_t** argv) {
                         "longest %u ms; OK to the file median %.0f ms\n",
                         k == 0 ? "this build" : "other build", exes[k].c_str(), f.worstMs.size(),
                         f.probes, Median(worst), longest, Median(f.savedMs));
+            std::printf("  worst wait of each save, in order (ms):");
+            for (const unsigned ms : f.worstMs)
+                std::printf(" %u", ms);
+            std::printf("\n");
             failed += f.failed;
         }
         return failed == 0 ? 0 : 1;
