@@ -7,8 +7,9 @@ namespace fs = std::filesystem;
 
 TempAppData::TempAppData() {
     static int count = 0;
-    path_ = fs::temp_directory_path() / ("quillon-appdata-" + std::to_string(GetCurrentProcessId()) +
-                                         "-" + std::to_string(++count));
+    path_ =
+        fs::temp_directory_path() / ("quillon-appdata-" + std::to_string(GetCurrentProcessId()) +
+                                     "-" + std::to_string(++count));
     fs::remove_all(path_);
     fs::create_directories(path_);
 }
@@ -23,8 +24,8 @@ HeldLock::HeldLock(const TempAppData& appData) {
     fs::create_directories(appData.Quillon(), ignored);
     const fs::path lock = appData.Quillon() / "fades.json.lock";
     file_ = CreateFileW(lock.c_str(), GENERIC_READ | GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     OVERLAPPED at{};
     held_ = file_ != INVALID_HANDLE_VALUE &&
             LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);

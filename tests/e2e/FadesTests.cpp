@@ -2,8 +2,8 @@
 // each run in an %APPDATA% of its own.
 #include "ControlIds.h"
 #include "Expect.h"
-#include "FadeDrive.h"
 #include "FadeBook.h"
+#include "FadeDrive.h"
 #include "Gallery.h"
 #include "PostedProbe.h"
 #include "PracticeRoom.h"

@@ -213,8 +213,8 @@ TEST_F(FadeStoreTest, TwoWritersAtOnceKeepEveryFadeAndAWholeFile) {
 TEST_F(FadeStoreTest, TheWorkerMakesJobsInOrderTellsOfEachAndFinishesThemBeforeItGoes) {
     using Job = StoreWorker::Job;
     constexpr UINT kNews = WM_APP + 7;
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  nullptr, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_TRUE(window);
     std::vector<StoreWorker::Done> done;
     {

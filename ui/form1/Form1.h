@@ -3,8 +3,8 @@
 
 #include "FadeMenu.h"
 #include "FadeStore.h"
-#include "StoreWorker.h"
 #include "SendAction.h"
+#include "StoreWorker.h"
 #include "WendrikFaderV2.h"
 #include "form2/Form2.h"
 #include "posting/Poster.h"
@@ -143,9 +143,9 @@ class Form1 : public SkinnedForm {
     std::unique_ptr<fades::StoreWorker> fadeWorker_; // with fadeStore_, until the teardown
     fades::FadeBook fades_;                     // as the file held them at the last read or write
     // One change at a time: from the first question to its last result, others are refused.
-    bool fadeAsking_ = false;    // a name or a question about a change is being asked
-    bool fadeChanging_ = false;  // a change is with the worker and its result not yet taken
-    bool inFadeMenu_ = false;    // the fades menu is open: results wait for it to close
+    bool fadeAsking_ = false;   // a name or a question about a change is being asked
+    bool fadeChanging_ = false; // a change is with the worker and its result not yet taken
+    bool inFadeMenu_ = false;   // the fades menu is open: results wait for it to close
     FadeMenu fadeMenu_;
     std::u16string chosenFade_;    // the fade last chosen or saved
     std::u16string pendingNotice_; // told once the window shows
