@@ -9,6 +9,7 @@
 #include "PracticeRoom.h"
 #include "QuillonApp.h"
 #include "UnixTools.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -385,6 +386,15 @@ TEST(Fades, SavedWhileAnotherQuillonHoldsTheFileTheWindowAnswersAndTellsWhy) {
         AnswerName(dialog, L"held");
         WaitUntilDestroyed(dialog);
         PostedProbe probe(app.Control(IDC_COMBO1));
+        // A second save meanwhile (the command Ctrl+S gives) is refused, with no second dialog.
+        PostMessageW(app.Form1(), WM_COMMAND, IDM_SAVE_FADE, 0);
+        ASSERT_TRUE(app.WaitUntil(
+            [](const QuillonApp& a) {
+                return a.NoticeText().find(L"still making your last change") != std::wstring::npos;
+            },
+            5000))
+            << app.NoticeText();
+        EXPECT_EQ(ShownWindowOf(L"#32770", ProcessOf(app)), nullptr);
         ASSERT_TRUE(app.WaitUntil(
             [](const QuillonApp& a) {
                 return a.NoticeText().find(L"Another Quillon") != std::wstring::npos;
