@@ -31,3 +31,10 @@ add_executable(posting_bench ${CMAKE_CURRENT_LIST_DIR}/posting_bench.cpp)
 target_link_libraries(posting_bench PRIVATE quillon_e2e_driver)
 target_link_options(posting_bench PRIVATE -municode)
 add_dependencies(posting_bench quillon practice-room)
+
+# Fades saved through quillon.exe's name dialog while a probe measures the window's longest
+# wait, beside another build of quillon.exe by turns; run by hand under Wine (see the source).
+add_executable(fade_save_bench ${CMAKE_CURRENT_LIST_DIR}/fade_save_bench.cpp)
+target_link_libraries(fade_save_bench PRIVATE quillon_e2e_driver QuillonFades)
+target_link_options(fade_save_bench PRIVATE -municode)
+add_dependencies(fade_save_bench quillon practice-room)

@@ -4,7 +4,8 @@
 // and written under an exclusive lock on fades.json.lock beside the file, from a fresh read, so two
 // Quillons saving at once both keep their fades. Every write goes to a temporary file that is
 // flushed and then moved over the old one, so the file is always the old one or the new one.
-// A file that cannot be used is moved aside, never overwritten.
+// A file that cannot be used is moved aside, never overwritten. A change may wait for the lock
+// and the disk for seconds: a window has it made by a StoreWorker.
 #pragma once
 
 #include "FadeBook.h"

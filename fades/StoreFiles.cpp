@@ -7,9 +7,24 @@ namespace quillon::fades::files {
 
 namespace {
 
-// Another program (a virus scanner, an editor) may hold the file for a moment; then try again.
-constexpr int kAttempts = 100;
+// Another program (a virus scanner, an editor) may hold the file for a moment; then try again,
+// for a second at most.
+constexpr DWORD kPassingMs = 1000;
 constexpr DWORD kPauseMs = 20;
+// Writers hold the lock for a read and a write of a small file: two seconds means something
+// hangs, or another Quillon has been stopped in a debugger.
+constexpr DWORD kLockWaitMs = 2000;
+constexpr DWORD kLockPauseMs = 5;
+
+// Time, not a count of tries: a pause may last longer than asked for.
+class Within {
+  public:
+    explicit Within(DWORD ms) : end_(GetTickCount64() + ms) {}
+    bool Still() const { return GetTickCount64() < end_; }
+
+  private:
+    ULONGLONG end_;
+};
 
 bool IsPassing(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
@@ -40,7 +55,7 @@ std::wstring FolderOf(const std::wstring& path) {
 ReadResult ReadWhole(const std::wstring& path, std::size_t limit) {
     ReadResult result;
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    for (const Within time(kPassingMs);;) {
         file = CreateFileW(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -51,12 +66,10 @@ ReadResult ReadWhole(const std::wstring& path, std::size_t limit) {
             result.state = ReadResult::State::Missing;
             return result;
         }
-        if (!IsPassing(result.error))
+        if (!IsPassing(result.error) || !time.Still())
             return result;
         Sleep(kPauseMs);
     }
-    if (file == INVALID_HANDLE_VALUE)
-        return result;
     Handle closer{file};
     char buffer[16384];
     for (;;) {
@@ -105,12 +118,12 @@ DWORD WriteAtomically(const std::wstring& path, std::string_view bytes,
     if (beforeReplace)
         beforeReplace();
     DWORD error = 0;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    for (const Within time(kPassingMs);;) {
         if (MoveFileExW(temporary.c_str(), path.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 0;
         error = GetLastError();
-        if (!IsPassing(error))
+        if (!IsPassing(error) || !time.Still())
             break;
         Sleep(kPauseMs);
     }
@@ -151,15 +164,18 @@ std::unique_ptr<FileLock> FileLock::Take(const std::wstring& lockPath, DWORD& er
         error = GetLastError();
         return nullptr;
     }
-    // Writers hold it for a read and a write of a small file: a few seconds means something hangs.
-    for (int attempt = 0; attempt < 5 * kAttempts; ++attempt) {
+    for (const Within time(kLockWaitMs);;) {
         OVERLAPPED at{};
         if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
             return std::unique_ptr<FileLock>(new FileLock(file));
         error = GetLastError();
         if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING)
             break;
-        Sleep(kPauseMs / 4);
+        if (!time.Still()) {
+            error = ERROR_LOCK_VIOLATION;
+            break;
+        }
+        Sleep(kLockPauseMs);
     }
     CloseHandle(file);
     return nullptr;

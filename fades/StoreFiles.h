@@ -19,7 +19,8 @@ struct ReadResult {
 };
 
 // Reads at most limit + 1 bytes, so an overlong file shows as one. Others may replace the file
-// while it is open: writers never change it in place.
+// while it is open: writers never change it in place. A file held by another program is tried
+// again for a second at most, as is the move of WriteAtomically.
 ReadResult ReadWhole(const std::wstring& path, std::size_t limit);
 
 // A temporary file beside `path`, written and flushed, then moved over `path`; beforeReplace runs
@@ -37,7 +38,8 @@ std::wstring SetAside(const std::wstring& path, DWORD& error);
 // An exclusive lock on a lock file; released when destroyed, or by the system if the process dies.
 class FileLock {
   public:
-    // Waits a few seconds at most; then nothing, with `error` ERROR_LOCK_VIOLATION.
+    // Waits two seconds at most; then nothing, with `error` ERROR_LOCK_VIOLATION. Not to be
+    // called on a window's thread.
     static std::unique_ptr<FileLock> Take(const std::wstring& lockPath, DWORD& error);
     ~FileLock();
     FileLock(const FileLock&) = delete;

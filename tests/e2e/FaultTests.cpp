@@ -17,7 +17,6 @@ using namespace quillon;
 
 namespace {
 
-constexpr unsigned kAnswerBoundMs = 250; // the longest the window may leave posted input waiting
 constexpr wchar_t kDraft[] = L"hello";
 
 // The threads a process has now; 0 when they cannot be counted.

@@ -7,6 +7,9 @@
 #include <atomic>
 #include <thread>
 
+// The longest the window may leave posted input waiting, whatever it is doing.
+constexpr unsigned kAnswerBoundMs = 250;
+
 class PostedProbe {
   public:
     // Probes through the edit selection of a combo box of the program (harmless: the box keeps

@@ -58,6 +58,10 @@ QuillonApp::QuillonApp(const AppDataFolder& appData) {
     Start(BesideThisExe(L"quillon.exe"), &appData.path);
 }
 
+QuillonApp::QuillonApp(const std::wstring& exePath, const AppDataFolder& appData) {
+    Start(exePath, &appData.path);
+}
+
 void QuillonApp::Start(const std::wstring& exePath, const std::wstring* appData) {
     std::wstring commandLine = L"\"" + exePath + L"\"";
     const std::wstring folder = exePath.substr(0, exePath.find_last_of(L"\\/") + 1);

@@ -18,6 +18,7 @@ class QuillonApp {
     QuillonApp();
     explicit QuillonApp(const std::wstring& exePath);
     explicit QuillonApp(const AppDataFolder& appData);
+    QuillonApp(const std::wstring& exePath, const AppDataFolder& appData);
     ~QuillonApp(); // ends the program if it is still running
     QuillonApp(const QuillonApp&) = delete;
     QuillonApp& operator=(const QuillonApp&) = delete;

@@ -1,6 +1,8 @@
 // The fades file on disk under Wine: nothing written unasked, damage set aside, writes that are
-// whole even when interrupted, and two Quillons saving at once.
+// whole even when interrupted, two Quillons saving at once, and the worker that makes a window's
+// changes.
 #include "FadeStore.h"
+#include "StoreWorker.h"
 
 #include <windows.h>
 
@@ -204,4 +206,47 @@ TEST_F(FadeStoreTest, TwoWritersAtOnceKeepEveryFadeAndAWholeFile) {
     EXPECT_TRUE(final.notice.Empty());
     EXPECT_EQ(Names(final.book), expected);
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"fades.json", "fades.json.lock"}));
+}
+
+// A window's changes, in the order asked for, each result told of; and what is still waiting when
+// the worker goes (the window closing right after a save) is made, not dropped.
+TEST_F(FadeStoreTest, TheWorkerMakesJobsInOrderTellsOfEachAndFinishesThemBeforeItGoes) {
+    using Job = StoreWorker::Job;
+    constexpr UINT kNews = WM_APP + 7;
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    std::vector<StoreWorker::Done> done;
+    {
+        StoreWorker worker(Store(), window, kNews);
+        worker.Hand(Job::Save(Sample(u"a"), Replace::No, false));
+        worker.Hand(Job::Save(Sample(u"a"), Replace::No, false));
+        worker.Hand(Job::Save(Sample(u"b"), Replace::No, true));
+        worker.Hand(Job::Delete(u"a"));
+        for (int tries = 0; done.size() < 4 && tries < 400; ++tries) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE);
+            MSG message;
+            while (PeekMessageW(&message, window, kNews, kNews, PM_REMOVE))
+                for (StoreWorker::Done& d : worker.TakeDone())
+                    done.push_back(std::move(d));
+        }
+        ASSERT_EQ(done.size(), 4u) << "each result is told of by a message";
+        EXPECT_EQ(done[0].update.outcome, Outcome::Done);
+        EXPECT_EQ(done[1].update.outcome, Outcome::NameTaken) << "made after the first";
+        EXPECT_EQ(done[1].job.fade.name, u"a");
+        EXPECT_EQ(done[2].update.outcome, Outcome::Done);
+        ASSERT_TRUE(done[2].start);
+        EXPECT_EQ(done[2].start->outcome, Outcome::Done);
+        EXPECT_EQ(done[2].start->book.Start(), std::optional<std::u16string>(u"b"));
+        EXPECT_EQ(done[3].update.outcome, Outcome::Done);
+        EXPECT_EQ(Names(done[3].update.book), std::vector<std::u16string>{u"b"});
+        EXPECT_FALSE(done[0].start) << "a plain save sets no start";
+
+        worker.Hand(Job::SetStart(std::nullopt));
+        worker.Hand(Job::Save(Sample(u"c"), Replace::No, false));
+    } // gone with two jobs handed over and their news never taken
+    const Loaded after = Store().Load();
+    EXPECT_EQ(Names(after.book), (std::vector<std::u16string>{u"b", u"c"}));
+    EXPECT_EQ(after.book.Start(), std::nullopt);
+    DestroyWindow(window);
 }

@@ -196,6 +196,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShowFadesNotice:
         ShowPendingNotice();
         return 0;
+    case kFadesNews:
+        OnFadesNews();
+        return 0;
     case DM_GETDEFID:
         return MAKELONG(IDC_COMMAND1, DC_HASDEFID);
     case WM_HSCROLL:
@@ -221,6 +224,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kSendLookTimer) {
             ShowSendBusy();
+            return 0;
+        }
+        if (wParam == kFadesNewsTimer) {
+            OnFadesNews();
             return 0;
         }
         break;

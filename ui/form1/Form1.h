@@ -4,6 +4,7 @@
 #include "FadeMenu.h"
 #include "FadeStore.h"
 #include "SendAction.h"
+#include "StoreWorker.h"
 #include "WendrikFaderV2.h"
 #include "form2/Form2.h"
 #include "posting/LinesInDoubt.h"
@@ -91,7 +92,11 @@ class Form1 : public SkinnedForm {
 
     // Fades: the menu, saving and the start fade (Form1Fades.cpp). The file is read in
     // Form_Load; nothing is written unless the user saves, deletes or changes the start fade.
+    // The changes are made on the store worker's thread; kFadesNews tells this window that a
+    // result waits, and kFadesNewsTimer looks again for one that came inside a modal loop.
     static constexpr UINT kShowFadesNotice = WM_APP + 18;
+    static constexpr UINT kFadesNews = WM_APP + 19;
+    static constexpr UINT_PTR kFadesNewsTimer = 2;
     void LoadFades();
     void OnContextMenu(HWND from, LPARAM where);
     void OnMenuCommand(int id);
@@ -100,9 +105,14 @@ class Form1 : public SkinnedForm {
     void SetFontBox(const std::u16string& font);
     std::optional<fades::Fade> CurrentFade() const; // nothing when the check boxes ask for none
     std::optional<std::u16string> NameShowing(const fades::Fade& shown) const;
-    std::optional<std::u16string> SaveFade(); // the name it was saved under
+    void SaveFade(bool thenStart);
+    void AskNameAndSave(fades::Fade fade, const std::u16string& suggestion, bool thenStart);
     void StartWithThisFade();
     void DeleteFade(const std::u16string& name);
+    void ChangeFades(fades::StoreWorker::Job job);
+    bool FadesStillWanted() const; // after a modal loop: the window, no end, the store
+    void OnFadesNews();
+    void FinishFadeChange(fades::StoreWorker::Done& done);
     bool Took(const fades::Update& update);
     void TellAboutFades(const std::u16string& text);
     void ShowPendingNotice();
@@ -133,7 +143,12 @@ class Form1 : public SkinnedForm {
     Notice notice_; // the balloon at the text line
     HACCEL keys_ = nullptr;
     std::optional<fades::FadeStore> fadeStore_; // nothing where there is no folder for it
+    std::unique_ptr<fades::StoreWorker> fadeWorker_; // with fadeStore_, until the teardown
     fades::FadeBook fades_;                     // as the file held them at the last read or write
+    // One change at a time: from the first question to its last result, others are refused.
+    bool fadeAsking_ = false;   // a name or a question about a change is being asked
+    bool fadeChanging_ = false; // a change is with the worker and its result not yet taken
+    bool inFadeMenu_ = false;   // the fades menu is open: results wait for it to close
     FadeMenu fadeMenu_;
     std::u16string chosenFade_;    // the fade last chosen or saved
     std::u16string pendingNotice_; // told once the window shows

@@ -5,6 +5,12 @@
 // now: the fade last chosen or saved if it still does, else any saved or built-in fade that does
 // (a built-in one over the design style and font). When none does, it asks for a name and saves
 // the window's fade first.
+//
+// The file is changed on the store worker's thread, and each change goes on as a chain of steps
+// as its results come back: a save whose name is taken asks before it replaces, and "Start with
+// this fade" that had to save first starts with the fade in the same job. While one change is
+// asked for or made, the others are refused with a word, so no question is answered against a
+// book that another change is about to alter.
 #include "Form1.h"
 
 #include "ControlIds.h"
@@ -20,6 +26,10 @@ namespace quillon {
 namespace {
 
 using fades::Outcome;
+using Job = fades::StoreWorker::Job;
+
+// A result that comes while a modal loop runs is looked for again this often.
+constexpr UINT kFadesNewsRetryMs = 100;
 
 constexpr std::u16string_view kDesignFont = u"Arial";
 constexpr fades::Style kDesignStyle = fades::Style::Plain;
@@ -53,7 +63,9 @@ void Form1::LoadFades() {
     fadeStore_ = fades::FadeStore::ForUser();
     if (!fadeStore_)
         return;
+    // Read here, before the window shows: the start fade is its first look.
     fades::Loaded loaded = fadeStore_->Load();
+    fadeWorker_ = std::make_unique<fades::StoreWorker>(*fadeStore_, hwnd_, kFadesNews);
     fades_ = std::move(loaded.book);
     if (const auto look = fades_.StartLook()) {
         ApplyLook(*look);
@@ -106,9 +118,14 @@ void Form1::OnContextMenu(HWND from, LPARAM where) {
     HMENU menu = fadeMenu_.Make(fades_, fade ? NameShowing(*fade) : std::nullopt, fade.has_value(),
                                 fadeStore_.has_value());
     // The command arrives as WM_COMMAND once the menu is closed.
+    inFadeMenu_ = true;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_,
                    nullptr);
+    inFadeMenu_ = false;
     DestroyMenu(menu);
+    // A result that came while the menu was open is taken before the command picked in it.
+    if (hwnd_ && !ended_)
+        OnFadesNews();
 }
 
 void Form1::OnMenuCommand(int id) {
@@ -119,12 +136,18 @@ void Form1::OnMenuCommand(int id) {
         ChooseFade(command->name);
         return;
     }
-    if (!fadeStore_)
+    if (!fadeStore_ || !fadeWorker_)
         return;
+    if (fadeAsking_ || fadeChanging_) {
+        if (IsWindowVisible(hwnd_))
+            notice_.Show(Control(IDC_TEXT1), L"Quillon is still making your last change to its "
+                                             L"fades. Nothing was changed; try again in a moment.");
+        return;
+    }
     switch (command->kind) {
     case FadeCommand::Kind::Save:
         if (IsWindowVisible(hwnd_))
-            SaveFade();
+            SaveFade(false);
         break;
     case FadeCommand::Kind::Delete:
         DeleteFade(command->name);
@@ -133,7 +156,7 @@ void Form1::OnMenuCommand(int id) {
         StartWithThisFade();
         break;
     case FadeCommand::Kind::StartFromDesign:
-        Took(fadeStore_->SetStart(std::nullopt));
+        ChangeFades(Job::SetStart(std::nullopt));
         break;
     case FadeCommand::Kind::Choose:
         break;
@@ -227,38 +250,25 @@ std::optional<std::u16string> Form1::NameShowing(const fades::Fade& shown) const
     return std::nullopt;
 }
 
-std::optional<std::u16string> Form1::SaveFade() {
+void Form1::SaveFade(bool thenStart) {
     auto fade = CurrentFade();
     if (!fade) {
         notice_.Show(Control(IDC_CHECK2),
                      L"Colour 4 is on without colour 3, so there is no fade to save.");
-        return std::nullopt;
+        return;
     }
-    std::u16string suggestion = fades::FindBuiltIn(chosenFade_) ? u"" : chosenFade_;
-    for (;;) {
-        const auto name = AskFadeName(instance_, hwnd_, suggestion);
-        if (!name || !hwnd_ || closing_) // cancelled, or the program ended meanwhile
-            return std::nullopt;
-        fade->name = *name;
-        auto update = fadeStore_->Save(*fade, fades::Replace::No);
-        if (update.outcome == Outcome::NameTaken) {
-            const std::wstring question =
-                L"A fade named " + Quoted(*name) + L" is saved already. Replace it?";
-            const int answer = MessageBoxW(hwnd_, question.c_str(), L"Save this fade",
-                                           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-            if (!hwnd_ || closing_)
-                return std::nullopt;
-            if (answer != IDYES) {
-                suggestion = *name; // another name, then
-                continue;
-            }
-            update = fadeStore_->Save(*fade, fades::Replace::Yes);
-        }
-        if (!Took(update))
-            return std::nullopt;
-        chosenFade_ = *name;
-        return name;
-    }
+    AskNameAndSave(std::move(*fade), fades::FindBuiltIn(chosenFade_) ? u"" : chosenFade_,
+                   thenStart);
+}
+
+void Form1::AskNameAndSave(fades::Fade fade, const std::u16string& suggestion, bool thenStart) {
+    fadeAsking_ = true;
+    const auto name = AskFadeName(instance_, hwnd_, suggestion);
+    fadeAsking_ = false;
+    if (!name || !FadesStillWanted()) // cancelled, or the program ended meanwhile
+        return;
+    fade.name = *name;
+    ChangeFades(Job::Save(std::move(fade), fades::Replace::No, thenStart));
 }
 
 void Form1::StartWithThisFade() {
@@ -268,20 +278,75 @@ void Form1::StartWithThisFade() {
                      L"Colour 4 is on without colour 3, so there is no fade to start with.");
         return;
     }
-    auto name = NameShowing(*fade);
-    if (!name)
-        name = SaveFade();
-    if (name && hwnd_ && !closing_)
-        Took(fadeStore_->SetStart(*name));
+    if (const auto name = NameShowing(*fade))
+        ChangeFades(Job::SetStart(*name));
+    else
+        SaveFade(true);
 }
 
 void Form1::DeleteFade(const std::u16string& name) {
     const std::wstring question = L"Delete the fade " + Quoted(name) + L"?";
+    fadeAsking_ = true;
     const int answer = MessageBoxW(hwnd_, question.c_str(), L"Delete fade",
                                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-    if (answer != IDYES || !hwnd_ || closing_)
+    fadeAsking_ = false;
+    if (answer != IDYES || !FadesStillWanted())
         return;
-    Took(fadeStore_->Delete(name));
+    ChangeFades(Job::Delete(name));
+}
+
+void Form1::ChangeFades(Job job) {
+    fadeChanging_ = true;
+    fadeWorker_->Hand(std::move(job));
+}
+
+bool Form1::FadesStillWanted() const {
+    return hwnd_ && !closing_ && !ended_ && fadeWorker_;
+}
+
+// Results are taken outside modal loops only: the question that may follow one must not open
+// inside a dialog, a drag or the menu, whose own commands still refer to the book they were
+// made from.
+void Form1::OnFadesNews() {
+    if (!fadeWorker_ || ended_)
+        return;
+    if (inFadeMenu_ || !IsWindowEnabled(hwnd_) || GetCapture()) {
+        SetTimer(hwnd_, kFadesNewsTimer, kFadesNewsRetryMs, nullptr);
+        return;
+    }
+    KillTimer(hwnd_, kFadesNewsTimer);
+    for (fades::StoreWorker::Done& done : fadeWorker_->TakeDone()) {
+        fadeChanging_ = false;
+        FinishFadeChange(done);
+    }
+}
+
+void Form1::FinishFadeChange(fades::StoreWorker::Done& done) {
+    Job& job = done.job;
+    if (job.kind == Job::Kind::Save && done.update.outcome == Outcome::NameTaken) {
+        fades_ = std::move(done.update.book);
+        if (!FadesStillWanted())
+            return;
+        const std::wstring question =
+            L"A fade named " + Quoted(job.fade.name) + L" is saved already. Replace it?";
+        fadeAsking_ = true;
+        const int answer = MessageBoxW(hwnd_, question.c_str(), L"Save this fade",
+                                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+        fadeAsking_ = false;
+        if (!FadesStillWanted())
+            return;
+        if (answer == IDYES)
+            ChangeFades(Job::Save(job.fade, fades::Replace::Yes, job.thenStart));
+        else
+            AskNameAndSave(job.fade, job.fade.name, job.thenStart); // another name, then
+        return;
+    }
+    if (!Took(done.update))
+        return;
+    if (job.kind == Job::Kind::Save)
+        chosenFade_ = job.fade.name;
+    if (done.start)
+        Took(*done.start);
 }
 
 // Keeps the fades as the file now holds them and tells what went wrong; true when the change is

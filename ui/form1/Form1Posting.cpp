@@ -290,6 +290,7 @@ void Form1::TearDown() {
     if (form2_)
         DestroyWindow(form2_->Hwnd());
     poster_.reset();
+    fadeWorker_.reset(); // a change to the fades file in flight is made first
 }
 
 } // namespace quillon
