@@ -252,7 +252,7 @@ void FadeBook::Rebuild() {
 
 Outcome FadeBook::Adopt(FadeBook next) {
     if (next.Serialise().size() > kMaxFileBytes)
-        return Outcome::Failed;
+        return Outcome::Full;
     *this = std::move(next);
     return Outcome::Done;
 }
@@ -304,7 +304,7 @@ Outcome FadeBook::Save(const Fade& fade, Replace replace) {
     const bool offered = std::any_of(next.saved_.begin(), next.saved_.end(),
                                      [&](const Fade& f) { return f.name == name; });
     if (!offered)
-        return Outcome::Failed;
+        return Outcome::Full;
     return Adopt(std::move(next));
 }
 

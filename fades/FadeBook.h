@@ -26,10 +26,10 @@ enum class Outcome {
     BadFade,     // not 2 to 4 colours, or a font that is no font name (CheckFont tells why)
     UnknownFade, // no saved or built-in fade has that name
     Busy,        // the store: another Quillon kept the file locked too long
-    // The store: the file could not be read or written. The book: the change would leave more
-    // than kMaxFades fades or a file larger than kMaxFileBytes, which Quillon would not read back.
-    // Either way it is as it was.
-    Failed,
+    // The change would leave more than kMaxFades fades or a file larger than kMaxFileBytes, which
+    // Quillon would not read back.
+    Full,
+    Failed, // the store: the file could not be read or written; it is as it was
 };
 
 // An entry of the file that is not offered, and why. Entries count from 1. The reason quotes

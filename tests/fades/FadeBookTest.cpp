@@ -461,8 +461,8 @@ TEST(FadeFile, OffersTheFirst200FadesAndSavesNoMore) {
 
     // No new fade, none of those past the limit either; replacing and deleting work.
     const std::string before = book.Serialise();
-    EXPECT_EQ(book.Save(Sample(u"one more", 1), Replace::No), Outcome::Failed);
-    EXPECT_EQ(book.Save(Sample(u"fade 203", 1), Replace::Yes), Outcome::Failed);
+    EXPECT_EQ(book.Save(Sample(u"one more", 1), Replace::No), Outcome::Full);
+    EXPECT_EQ(book.Save(Sample(u"fade 203", 1), Replace::Yes), Outcome::Full);
     EXPECT_EQ(book.Serialise(), before) << "nothing changed";
     EXPECT_EQ(book.Save(Sample(u"fade 7", 1), Replace::Yes), Outcome::Done);
     EXPECT_EQ(book.Delete(u"fade 1"), Outcome::Done);
@@ -471,7 +471,7 @@ TEST(FadeFile, OffersTheFirst200FadesAndSavesNoMore) {
 
     FadeBook saving = Read(fileOf(FadeBook::kMaxFades - 1));
     EXPECT_EQ(saving.Save(Sample(u"the last", 1), Replace::No), Outcome::Done);
-    EXPECT_EQ(saving.Save(Sample(u"too many", 1), Replace::No), Outcome::Failed);
+    EXPECT_EQ(saving.Save(Sample(u"too many", 1), Replace::No), Outcome::Full);
     EXPECT_EQ(saving.Saved().size(), FadeBook::kMaxFades);
     EXPECT_TRUE(saving.SkippedEntries().empty());
 }
@@ -492,7 +492,7 @@ TEST(FadeFile, ALargerFileIsDamagedAndNoChangeWritesOne) {
     // A file near the bound: a save that would write past it is refused, as it would not be read.
     FadeBook book = Read(padded(FadeBook::kMaxFileBytes - 100));
     const std::string before = book.Serialise();
-    EXPECT_EQ(book.Save(Sample(u"mine", 1), Replace::No), Outcome::Failed);
+    EXPECT_EQ(book.Save(Sample(u"mine", 1), Replace::No), Outcome::Full);
     EXPECT_EQ(book.SetStart(u"Ocean"), Outcome::Done) << "a short start still fits";
     EXPECT_EQ(book.Serialise().size(),
               before.size() + std::string(R"(  "start": "Ocean",)").size() + 1);

@@ -370,6 +370,12 @@ bool Form1::Took(const fades::Update& update) {
     case Outcome::Failed:
         add(u"Nothing was changed.");
         break;
+    case Outcome::Full:
+        add(u"Quillon keeps at most " + ToU16(std::to_wstring(fades::FadeBook::kMaxFades)) +
+            u" fades, in a file of at most " +
+            ToU16(std::to_wstring(fades::FadeBook::kMaxFileBytes / 1024)) +
+            u" KB: delete a fade first. Nothing was changed.");
+        break;
     case Outcome::UnknownFade:
         add(u"That fade is no longer there.");
         break;
