@@ -93,7 +93,7 @@ TEST_F(Faults, ALineTheClientTakesLateIsNeverOfferedForASecondSend) {
     PostedProbe probe(app_->Control(IDC_COMBO1));
     SendWithDraft(room, L"hung line");
     ASSERT_TRUE(
-        app_->WaitUntil([](const QuillonApp& a) { return a.Text() == L"hung line"; }, 20000));
+        app_->WaitUntil([](const QuillonApp& a) { return a.Notice() && a.Text() == L"hung line"; }, 20000));
     EXPECT_EQ(room.Lines().size(), 0u);
     EXPECT_NE(app_->NoticeText().find(L"may still appear"), std::wstring::npos)
         << app_->NoticeText();
@@ -142,7 +142,7 @@ TEST_F(Faults, AClientHungForGoodHoldsOneThreadNotOnePerRetry) {
     const unsigned before = ThreadsOf(app_->Process());
     ASSERT_GT(before, 0u);
     SendWithDraft(room, L"stuck line");
-    ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Text() == L"stuck line"; },
+    ASSERT_TRUE(app_->WaitUntil([](const QuillonApp& a) { return a.Notice() && a.Text() == L"stuck line"; },
                                 15000))
         << "not taken: the line comes back to Text1";
     Settle(2000); // the post's own put-back is over: the draft is held now

@@ -179,7 +179,7 @@ TEST(PostingWhileTheUserActs, ADraftThatCannotGoBackAtCloseKeepsQuillonOpen) {
     QuillonApp app;
     ASSERT_TRUE(room.WaitForLines(2, 15000));
     SendWithDraft(app, room, L"stuck");
-    ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Text() == L"stuck"; }, 20000));
+    ASSERT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Notice() && a.Text() == L"stuck"; }, 20000));
     app.SetText(L"");
     app.ClickLabel(IDC_LABEL2); // the close mark
     ASSERT_TRUE(app.WaitUntil(
@@ -237,7 +237,7 @@ TEST(PostingWhileTheUserActs, HeldDraftGoesBackIntoItsOwnRoomAfterASwitch) {
     PostMessageW(area, WM_MDIACTIVATE,
                  reinterpret_cast<WPARAM>(GetAncestor(inputs[1], GA_PARENT)), 0);
 
-    EXPECT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Text() == L"hung line"; },
+    EXPECT_TRUE(app.WaitUntil([](const QuillonApp& a) { return a.Notice() && a.Text() == L"hung line"; },
                               15000))
         << "not taken within the bound: the line comes back";
     ASSERT_TRUE(room.WaitForLines(3, 15000)); // the client wakes and takes what its input held
