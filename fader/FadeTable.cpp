@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace WendrikFaderV2 {
@@ -64,9 +65,9 @@ template <bool Compact> char16_t* WriteColourTag(char16_t* out, Colour c, char16
 // The segments mixed in OKLab, m positions each, written in place. The fraction of each position
 // is computed afresh, not summed, and shared by up to three segments (all of them with four
 // colours): a division costs more than a mix. The mixing runs on a block of positions at a time,
-// component by component, two positions to an instruction. The way back to a code is mostly a look
-// whether the value is still in the run of the code before. A segment starts on its colour as
-// given, and a segment of one colour is that colour throughout.
+// component by component, two positions to an instruction; the way back to a code is mostly a
+// look whether the value is still in the run of the code before. A segment starts on its colour
+// as given, and a segment of one colour is that colour throughout.
 template <bool Compact>
 void WriteOkLabSegments(char16_t* out, const std::vector<Colour>& colours, int m, double q,
                         const char16_t* text) {
@@ -120,20 +121,29 @@ void WriteOkLabSegments(char16_t* out, const std::vector<Colour>& colours, int m
                     scaled[1][k] = rgb[1];
                     scaled[2][k] = rgb[2];
                 }
-                // In locals, so that the runs stay in registers.
                 Run red = segment.red, green = segment.green, blue = segment.blue;
                 char16_t* at = segment.out;
-                for (int k = 0; k < positions; ++k) {
-                    if (!red.Holds(scaled[0][k])) [[unlikely]]
-                        red = codes.Find(scaled[0][k]);
-                    if (!green.Holds(scaled[1][k])) [[unlikely]]
-                        green = codes.Find(scaled[1][k]);
-                    if (!blue.Holds(scaled[2][k])) [[unlikely]]
-                        blue = codes.Find(scaled[2][k]);
-                    at = WriteTag<Compact>(at, red.digits.data(), green.digits.data(),
-                                           blue.digits.data(),
-                                           segment.text ? segment.text[first + k] : u'\0');
-                }
+                // A loop of its own for the table, which has no text to look at.
+                auto write = [&](auto withText) {
+                    for (int k = 0; k < positions; ++k) {
+                        const std::int64_t r = OkLab::Codes::Bits(scaled[0][k]),
+                                           g = OkLab::Codes::Bits(scaled[1][k]),
+                                           b = OkLab::Codes::Bits(scaled[2][k]);
+                        if (!red.Holds(r)) [[unlikely]]
+                            red = codes.Find(scaled[0][k]);
+                        if (!green.Holds(g)) [[unlikely]]
+                            green = codes.Find(scaled[1][k]);
+                        if (!blue.Holds(b)) [[unlikely]]
+                            blue = codes.Find(scaled[2][k]);
+                        at = WriteTag<Compact>(at, red.digits.data(), green.digits.data(),
+                                               blue.digits.data(),
+                                               withText ? segment.text[first + k] : u'\0');
+                    }
+                };
+                if (segment.text)
+                    write(std::true_type());
+                else
+                    write(std::false_type());
                 segment.red = red;
                 segment.green = green;
                 segment.blue = blue;

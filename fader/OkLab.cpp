@@ -1,5 +1,6 @@
 #include "OkLab.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -76,6 +77,10 @@ Codes::Codes() {
         bound_[c + 1] = x * kScale;
     }
     bound_[256] = kUp;
+    low_[0] = std::numeric_limits<std::int64_t>::min();
+    for (int c = 1; c < 256; ++c)
+        low_[c] = std::bit_cast<std::int64_t>(bound_[c]);
+    low_[256] = std::numeric_limits<std::int64_t>::max();
     int code = 0;
     for (int k = 0; k <= kBuckets; ++k) {
         while (k >= bound_[code + 1])

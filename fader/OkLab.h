@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace WendrikFaderV2::OkLab {
 
@@ -72,11 +73,21 @@ class Codes {
   public:
     static constexpr double kScale = 4096;
 
+    // The values of one code, low <= value < high, as the bits of doubles read as integers: from
+    // 0 up those are in the order of the values, and every value below 0 is code 0's, whose low
+    // end is the least integer. So the look whether a value is still in its run compares
+    // integers, several to a cycle where doubles go one.
     struct Run {
-        double low, high;               // the values of the code: low <= value < high
+        std::int64_t low, high;
         std::array<char16_t, 2> digits; // the code as a tag shows it
-        bool Holds(double value) const { return value >= low && value < high; }
+        bool Holds(std::int64_t bits) const { return bits >= low && bits < high; }
     };
+    // Read from memory as an integer, not loaded as a double and moved.
+    static std::int64_t Bits(const double& value) {
+        std::int64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return bits;
+    }
 
     static const Codes& Get(); // made at first use
 
@@ -85,15 +96,17 @@ class Codes {
         bucket = bucket < 0 ? 0 : bucket > kBuckets ? kBuckets : bucket;
         int code = first_[bucket];
         code += scaled >= bound_[code + 1];
-        return {bound_[code], bound_[code + 1], kHexPairs[static_cast<std::size_t>(code)]};
+        return {low_[code], low_[code + 1], kHexPairs[static_cast<std::size_t>(code)]};
     }
 
   private:
     static constexpr int kBuckets = static_cast<int>(kScale);
     Codes();
 
-    // bound_[c] is the least value of code c, bound_[0] minus and bound_[256] plus infinity.
+    // bound_[c] is the least value of code c, bound_[0] minus and bound_[256] plus infinity;
+    // low_ has them as Run keeps them.
     std::array<double, 257> bound_;
+    std::array<std::int64_t, 257> low_;
     std::array<std::uint8_t, kBuckets + 1> first_; // the code of bucket k's least value
 };
 

@@ -134,6 +134,7 @@ TEST(OkLab, RoundTripsTheSixteenLevelGrid) {
 // steps from c to c + 1 (found here by halving the doubles between), the look-up must give c
 // one double below and c + 1 at the step: then the two agree everywhere, ties included.
 TEST(OkLab, CodesAreThoseOfPowAndRounding) {
+    const OkLab::Codes& codes = OkLab::Codes::Get();
     for (int c = 0; c < 255; ++c) {
         std::uint64_t below = std::bit_cast<std::uint64_t>(0.0);
         std::uint64_t at = std::bit_cast<std::uint64_t>(1.0);
@@ -145,10 +146,23 @@ TEST(OkLab, CodesAreThoseOfPowAndRounding) {
         ASSERT_EQ(ReferenceCode(step), c + 1);
         ASSERT_EQ(CodeDigits(step), Digits(c + 1)) << "the step of " << c << " at " << step;
         ASSERT_EQ(CodeDigits(std::bit_cast<double>(below)), Digits(c)) << "below " << step;
+        // The fade keeps a code while its run holds the value: the runs must end at the step.
+        const double scaledStep = step * OkLab::Codes::kScale;
+        const double scaledBelow = std::bit_cast<double>(below) * OkLab::Codes::kScale;
+        const OkLab::Codes::Run upper = codes.Find(scaledStep), lower = codes.Find(scaledBelow);
+        ASSERT_TRUE(upper.Holds(OkLab::Codes::Bits(scaledStep)) &&
+                    lower.Holds(OkLab::Codes::Bits(scaledBelow)))
+            << "the step of " << c;
+        ASSERT_FALSE(upper.Holds(OkLab::Codes::Bits(scaledBelow)) ||
+                     lower.Holds(OkLab::Codes::Bits(scaledStep)))
+            << "the step of " << c;
     }
     // Out of the gamut, as mixes may go, and a spread of values in it.
-    for (double linear : {-3.5, -1e-300, -0.0, 1.0, 1.0000001, 4.4})
+    for (double linear : {-3.5, -1e-300, -0.0, 1.0, 1.0000001, 4.4}) {
         EXPECT_EQ(CodeDigits(linear), Digits(ReferenceCode(linear))) << linear;
+        const double scaled = linear * OkLab::Codes::kScale;
+        EXPECT_TRUE(codes.Find(scaled).Holds(OkLab::Codes::Bits(scaled))) << linear;
+    }
     std::mt19937_64 engine(2026);
     std::uniform_real_distribution<double> linear(-0.2, 1.2);
     for (int i = 0; i < 1'000'000; ++i) {
