@@ -129,6 +129,14 @@ void BM_BuildFadeTableOkLab(benchmark::State& state) {
     BuildTable<Blend::oklab>(state);
 }
 
+#ifdef QUILLON_FADER_BASELINE
+void BM_BuildFadeTableBaseline(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            FaderBaseline::BuildFadeTable(kFourColours, static_cast<int>(state.range(0)), true));
+}
+#endif
+
 // The output size of FadeText for the same line, copied once per iteration.
 void BM_MemcpyFadeTextOutput(benchmark::State& state) {
     WendrikFaderV2::SetRefusalPresenter([](std::u16string_view) {});
@@ -175,6 +183,9 @@ BENCHMARK(BM_FadeCyrillicBaseline)->Arg(1000)->Arg(32767);
 #endif
 BENCHMARK(BM_BuildFadeTable)->Arg(32767);
 BENCHMARK(BM_BuildFadeTableOkLab)->Arg(32767);
+#ifdef QUILLON_FADER_BASELINE
+BENCHMARK(BM_BuildFadeTableBaseline)->Arg(32767);
+#endif
 BENCHMARK(BM_MemcpyFadeTextOutput)->Arg(1000)->Arg(8000)->Arg(32767);
 BENCHMARK(BM_FadeFirstLetters)->Arg(80)->Arg(160)->Arg(320)->Arg(640)->Complexity(benchmark::oN);
 BENCHMARK(BM_MemcpyFirstLettersOutput)->Arg(640);
