@@ -1,5 +1,6 @@
 // Fading speed against a memcpy of the same number of output bytes, in the same run; with
-// QUILLON_FADER_BASELINE also against the fader of an earlier commit (bench/CMakeLists.txt).
+// QUILLON_FADER_BASELINE also against the fader of an earlier commit (bench/CMakeLists.txt). The
+// OKLab blend is timed beside the sRGB one.
 #include "WendrikFaderV2.h"
 
 #ifdef QUILLON_FADER_BASELINE
@@ -13,6 +14,7 @@
 
 namespace {
 
+using WendrikFaderV2::Blend;
 using WendrikFaderV2::Colour;
 
 const std::vector<Colour> kFourColours{0x0000FF, 0x00FF00, 0xFF0000, 0x000000};
@@ -71,18 +73,29 @@ void FadeLine(benchmark::State& state, Fade fade, const std::u16string& line) {
     state.counters["output_bytes"] = static_cast<double>(outputBytes);
 }
 
+// Today's fader in the given blend, shaped like the baseline's FadeText.
+template <Blend blend>
+std::u16string FadeIn(const std::u16string& text, const std::vector<Colour>& colours, bool Wave,
+                      bool Compact) {
+    return WendrikFaderV2::FadeText(text, colours, Wave, Compact, blend);
+}
+
 void BM_FadeText(benchmark::State& state) {
-    FadeLine(state, WendrikFaderV2::FadeText, Line(static_cast<std::size_t>(state.range(0))));
+    FadeLine(state, FadeIn<Blend::srgb>, Line(static_cast<std::size_t>(state.range(0))));
     state.SetComplexityN(state.range(0));
 }
 
+void BM_FadeTextOkLab(benchmark::State& state) {
+    FadeLine(state, FadeIn<Blend::oklab>, Line(static_cast<std::size_t>(state.range(0))));
+}
+
 void BM_FadeEmoji(benchmark::State& state) {
-    FadeLine(state, WendrikFaderV2::FadeText,
+    FadeLine(state, FadeIn<Blend::srgb>,
              Repeated(kEmoji, static_cast<std::size_t>(state.range(0))));
 }
 
 void BM_FadeCyrillic(benchmark::State& state) {
-    FadeLine(state, WendrikFaderV2::FadeText,
+    FadeLine(state, FadeIn<Blend::srgb>,
              Repeated(kCyrillic, static_cast<std::size_t>(state.range(0))));
 }
 
@@ -101,12 +114,28 @@ void BM_FadeCyrillicBaseline(benchmark::State& state) {
 #endif
 
 // The table alone, to see what share of FadeText it takes.
-void BM_BuildFadeTable(benchmark::State& state) {
+template <Blend blend> void BuildTable(benchmark::State& state) {
     for (auto _ : state) {
-        WendrikFaderV2::BuildFadeTable(kFourColours, static_cast<int>(state.range(0)), true);
+        WendrikFaderV2::BuildFadeTable(kFourColours, static_cast<int>(state.range(0)), true, blend);
         benchmark::DoNotOptimize(WendrikFaderV2::FadeTag[1].data());
     }
 }
+
+void BM_BuildFadeTable(benchmark::State& state) {
+    BuildTable<Blend::srgb>(state);
+}
+
+void BM_BuildFadeTableOkLab(benchmark::State& state) {
+    BuildTable<Blend::oklab>(state);
+}
+
+#ifdef QUILLON_FADER_BASELINE
+void BM_BuildFadeTableBaseline(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            FaderBaseline::BuildFadeTable(kFourColours, static_cast<int>(state.range(0)), true));
+}
+#endif
 
 // The output size of FadeText for the same line, copied once per iteration.
 void BM_MemcpyFadeTextOutput(benchmark::State& state) {
@@ -144,6 +173,7 @@ void BM_MemcpyFirstLettersOutput(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_FadeText)->Arg(1000)->Arg(8000)->Arg(32767)->Complexity(benchmark::oN);
+BENCHMARK(BM_FadeTextOkLab)->Arg(1000)->Arg(32767);
 BENCHMARK(BM_FadeEmoji)->Arg(1000)->Arg(32767);
 BENCHMARK(BM_FadeCyrillic)->Arg(1000)->Arg(32767);
 #ifdef QUILLON_FADER_BASELINE
@@ -152,6 +182,10 @@ BENCHMARK(BM_FadeEmojiBaseline)->Arg(1000)->Arg(32767);
 BENCHMARK(BM_FadeCyrillicBaseline)->Arg(1000)->Arg(32767);
 #endif
 BENCHMARK(BM_BuildFadeTable)->Arg(32767);
+BENCHMARK(BM_BuildFadeTableOkLab)->Arg(32767);
+#ifdef QUILLON_FADER_BASELINE
+BENCHMARK(BM_BuildFadeTableBaseline)->Arg(32767);
+#endif
 BENCHMARK(BM_MemcpyFadeTextOutput)->Arg(1000)->Arg(8000)->Arg(32767);
 BENCHMARK(BM_FadeFirstLetters)->Arg(80)->Arg(160)->Arg(320)->Arg(640)->Complexity(benchmark::oN);
 BENCHMARK(BM_MemcpyFirstLettersOutput)->Arg(640);

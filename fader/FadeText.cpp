@@ -96,18 +96,19 @@ char16_t* WriteFade(char16_t* out, const std::u16string& text, const char16_t* t
 // What every caller asks for, compact and without the wave. Text without breaks or clusters of
 // several units, the usual line, is written in one pass, each tag followed by its character, and
 // the table is left to be written if it is read; otherwise the table first, then the fade.
-std::u16string FadeCompact(const std::u16string& text, const std::vector<Colour>& colours) {
+std::u16string FadeCompact(const std::u16string& text, const std::vector<Colour>& colours,
+                           Blend blend) {
     const std::size_t n = text.size();
     constexpr std::size_t kStride = kCompactTagLength + 1;
     std::u16string result(n * kStride, u'\0'); // the most it can be: one tag per character
 
     if (FadesUnitByUnit(text)) {
-        DeferFadeTable(colours, static_cast<int>(n), true);
-        WriteCompactFade(result.data(), colours, text);
+        DeferFadeTable(colours, static_cast<int>(n), true, blend);
+        WriteCompactFade(result.data(), colours, text, blend);
         return result;
     }
 
-    BuildFadeTable(colours, static_cast<int>(n), true);
+    BuildFadeTable(colours, static_cast<int>(n), true, blend);
     const char16_t* end = WriteFade<true, false>(result.data(), text, FadeTag[1].data());
     result.resize(static_cast<std::size_t>(end - result.data()));
     return result;
@@ -116,7 +117,7 @@ std::u16string FadeCompact(const std::u16string& text, const std::vector<Colour>
 } // namespace
 
 std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& colours, bool Wave,
-                        bool Compact) {
+                        bool Compact, Blend blend) {
     const std::size_t U = colours.size();
     if (U < 2) {
         Refuse(kTooFewColours);
@@ -132,8 +133,8 @@ std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& c
     }
 
     if (Compact && !Wave)
-        return FadeCompact(text, colours);
-    BuildFadeTable(colours, static_cast<int>(text.size()), Compact);
+        return FadeCompact(text, colours, blend);
+    BuildFadeTable(colours, static_cast<int>(text.size()), Compact, blend);
     const std::size_t perCharacter = (Compact ? kCompactTagLength : kFullTagLength) +
                                      (Wave ? kLongestWaveTag : 0) + 1 +
                                      (Compact ? 0 : kFullClose.size());

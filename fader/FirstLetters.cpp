@@ -42,7 +42,7 @@ int CountWords(const std::u16string& text) {
 }
 
 std::u16string FadeFirstLetters(std::u16string& text, const std::vector<Colour>& colours,
-                                bool Compact) {
+                                bool Compact, Blend blend) {
     static constexpr std::u16string_view kWrapper = u"<font color=\"#000000\">";
     static constexpr std::u16string_view kBold = u"<b>";
     static constexpr std::u16string_view kUnbold = u"</b>";
@@ -69,7 +69,7 @@ std::u16string FadeFirstLetters(std::u16string& text, const std::vector<Colour>&
         return text;
     }
 
-    BuildFadeTable(colours, words, Compact);
+    BuildFadeTable(colours, words, Compact, blend);
 
     // Colour positions pass by pass (spaces, quotes, line feeds), then the marks left to right.
     std::vector<int> position(text.size(), 0);

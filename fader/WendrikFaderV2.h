@@ -18,7 +18,13 @@ std::int16_t GetGreen(Colour c);
 std::int16_t GetBlue(Colour c);
 std::string& PadHex(std::string& hex); // pads in place, returns it
 
-void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact);
+// How a fade mixes two colours: linearly in sRGB, as Quillon always has, or linearly in OKLab,
+// whose steps look even (red to blue passes a dull purple in sRGB, not in OKLab). Positions and
+// segments are the same in both.
+enum class Blend { srgb, oklab };
+
+void BuildFadeTable(const std::vector<Colour>& colours, int n, bool Compact,
+                    Blend blend = Blend::srgb);
 
 // The colour tags of the latest fade: entry 0 empty, entries 1..n one tag each. A copy keeps the
 // tags it was taken from.
@@ -43,10 +49,10 @@ class TagTable {
 
 extern TagTable FadeTag; // entries 0..n after BuildFadeTable
 std::u16string FadeText(const std::u16string& text, const std::vector<Colour>& colours, bool Wave,
-                        bool Compact);
+                        bool Compact, Blend blend = Blend::srgb);
 int CountWords(const std::u16string& text);
 std::u16string FadeFirstLetters(std::u16string& text, const std::vector<Colour>& colours,
-                                bool Compact);
+                                bool Compact, Blend blend = Blend::srgb);
 
 // The UI wires a "Fade" message box here; null puts back the library's own. Returns the presenter
 // it replaces, so a caller can swap one in for a while and put the old one back.

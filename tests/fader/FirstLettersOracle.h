@@ -42,7 +42,8 @@ struct OracleOutcome {
 
 inline OracleOutcome OracleFirstLetters(std::u16string text,
                                         const std::vector<WendrikFaderV2::Colour>& colours,
-                                        bool compact) {
+                                        bool compact,
+                                        WendrikFaderV2::Blend blend = WendrikFaderV2::Blend::srgb) {
     const std::u16string E = compact ? u"" : u"</font>";
     const std::u16string B = compact ? u"<font color=#000000>" : u"";
     const std::u16string wrapper = u"<font color=\"#000000\">";
@@ -58,7 +59,7 @@ inline OracleOutcome OracleFirstLetters(std::u16string text,
         return {text, text, u"Error"};
     const std::u16string trimmed = text;
 
-    WendrikFaderV2::BuildFadeTable(colours, words, compact);
+    WendrikFaderV2::BuildFadeTable(colours, words, compact, blend);
     // The mark wraps the word's first cluster: its letter and whatever joins it.
     auto mark = [&](std::size_t at, int w) {
         const std::size_t end = WendrikFaderV2::ClusterEnd(text, at);

@@ -2,11 +2,14 @@
 // CR, nothing for LF, wave tags in phase, every colour inside its segment's two colours, and the
 // units of a cluster (a surrogate pair, a letter with its accents, ...) side by side: the tag is
 // the one of the cluster's first position, and its other units use up their positions but take
-// no tag, no wave step and no closing tag of their own.
+// no tag, no wave step and no closing tag of their own. An OKLab fade's colours leave their
+// segment's box, so each is held against the plain reference instead; given a table, every tag
+// must also be the table's entry for its position.
 // Shared by the property tests and the fuzz target.
 #pragma once
 
 #include "Graphemes.h"
+#include "OkLabReference.h"
 #include "WendrikFaderV2.h"
 
 #include <algorithm>
@@ -51,7 +54,9 @@ inline int HexValue(char16_t c) {
 // Empty when the result is sound, else a description of the first fault.
 inline std::string CheckFadeText(const std::u16string& text,
                                  const std::vector<WendrikFaderV2::Colour>& colours, bool wave,
-                                 bool compact, std::u16string_view result) {
+                                 bool compact, std::u16string_view result,
+                                 WendrikFaderV2::Blend blend = WendrikFaderV2::Blend::srgb,
+                                 const WendrikFaderV2::TagTable* table = nullptr) {
     static constexpr std::array<std::u16string_view, 4> kWave{u"<sub>", u"</sub>", u"<sup>",
                                                               u"</sup>"};
     const std::u16string_view quote = compact ? u"" : u"\"";
@@ -59,6 +64,10 @@ inline std::string CheckFadeText(const std::u16string& text,
     const int n = static_cast<int>(text.size());
     const int U = static_cast<int>(colours.size());
     const int m = n / (U - 1);
+
+    const bool oklab = blend == WendrikFaderV2::Blend::oklab;
+    const ReferenceFade reference = oklab ? ReferenceFade(colours, n) : ReferenceFade({0, 0}, 0);
+    int nearBoundary = 0;
 
     std::size_t at = 0;
     auto expect = [&](std::u16string_view part) {
@@ -79,6 +88,7 @@ inline std::string CheckFadeText(const std::u16string& text,
         }
         if (c == u'\n')
             continue;
+        const std::size_t tagStart = at;
         if (!expect(u"<font color=") || !expect(quote) || !expect(u"#"))
             return "no colour tag" + where;
         int rgb[3];
@@ -92,6 +102,8 @@ inline std::string CheckFadeText(const std::u16string& text,
         }
         if (!expect(quote) || !expect(u">"))
             return "colour tag not closed" + where;
+        if (table && result.substr(tagStart, at - tagStart) != (*table)[k])
+            return "tag differs from the table's" + where;
         if (wave && !expect(kWave[phase]))
             return "wave tag out of phase" + where;
         if (!expect(std::u16string_view(&c, 1)))
@@ -104,6 +116,12 @@ inline std::string CheckFadeText(const std::u16string& text,
         phase = (phase + 1) % kWave.size();
 
         const Rgb3 got{rgb[0], rgb[1], rgb[2]};
+        if (oklab) {
+            const Rgb255 want = reference.At(k);
+            for (int c = 0; c < 3; ++c)
+                if (!AgreesWith(rgb[c], want[c], nearBoundary))
+                    return "colour differs from the OKLab reference" + where;
+        }
         if (k <= m * (U - 1)) {
             const int segment = (k - 1) / m;
             const Rgb3 from = Unpack(colours[segment]);
@@ -111,8 +129,8 @@ inline std::string CheckFadeText(const std::u16string& text,
             auto between = [](int v, int a, int b) {
                 return v >= std::min(a, b) && v <= std::max(a, b);
             };
-            if (!between(got.r, from.r, to.r) || !between(got.g, from.g, to.g) ||
-                !between(got.b, from.b, to.b))
+            if (!oklab && (!between(got.r, from.r, to.r) || !between(got.g, from.g, to.g) ||
+                           !between(got.b, from.b, to.b)))
                 return "colour outside its segment" + where;
             const bool segmentStart = (k - 1) % m == 0;
             if (segmentStart && (got.r != from.r || got.g != from.g || got.b != from.b))

@@ -1,6 +1,6 @@
 // Feeds arbitrary colours, flags and text to the fader and aborts when an invariant breaks.
-// Input: a flags byte (colour count in bits 0-2, wave 0x10, compact 0x20), three bytes per
-// colour, then the text as little-endian 16-bit characters.
+// Input: a flags byte (colour count in bits 0-2, wave 0x10, compact 0x20, OKLab 0x40), three
+// bytes per colour, then the text as little-endian 16-bit characters.
 #include "FirstLettersOracle.h"
 #include "MarkupCheck.h"
 #include "WendrikFaderV2.h"
@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::uint8_t flags = data[0];
     const bool wave = flags & 0x10, compact = flags & 0x20;
+    const Blend blend = flags & 0x40 ? Blend::oklab : Blend::srgb;
     std::vector<Colour> colours((flags & 0x07) % 5); // 0 and 1 exercise the refusals
     std::size_t at = 1;
     for (Colour& c : colours) {
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Whole-text fade: a refusal returns the text and leaves the table alone.
     const auto tableBefore = FadeTag;
     std::size_t before = refusals;
-    const std::u16string faded = FadeText(text, colours, wave, compact);
+    const std::u16string faded = FadeText(text, colours, wave, compact, blend);
     if (refusals != before) {
         Check(faded == text, "FadeText refusal changed the text");
         Check(FadeTag == tableBefore, "FadeText refusal touched FadeTag");
@@ -62,7 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "FadeText refused a fadeable text");
     } else {
         Check(FadeTag.size() == text.size() + 1 && FadeTag[0].empty(), "FadeTag has wrong size");
-        const std::string fault = FaderTest::CheckFadeText(text, colours, wave, compact, faded);
+        // A line faded in one pass leaves its table to be written when read: it and the line's
+        // tags must be what the table builder makes.
+        const TagTable written = FadeTag;
+        BuildFadeTable(colours, static_cast<int>(text.size()), compact, blend);
+        Check(written == FadeTag, "FadeTag differs from BuildFadeTable's");
+        const std::string fault =
+            FaderTest::CheckFadeText(text, colours, wave, compact, faded, blend, &FadeTag);
         if (!fault.empty())
             Fail("FadeText:", fault);
     }
@@ -73,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // First-letter fade against the plain scan, while the scan's 16-bit positions hold.
     std::u16string marked = text;
     before = refusals;
-    const std::u16string result = FadeFirstLetters(marked, colours, compact);
+    const std::u16string result = FadeFirstLetters(marked, colours, compact, blend);
     const bool refused = refusals != before;
     if (!refused)
         Check(result.size() <= 32767, "first-letter result too long");
@@ -81,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           "FadeFirstLetters split a surrogate pair");
     if (text.size() <= 600) {
         const FaderTest::OracleOutcome expected =
-            FaderTest::OracleFirstLetters(text, colours, compact);
+            FaderTest::OracleFirstLetters(text, colours, compact, blend);
         Check(result == expected.result, "FadeFirstLetters differs from the scan");
         Check(marked == expected.text, "FadeFirstLetters left another text in the variable");
         Check(refused == !expected.refusal.empty(), "FadeFirstLetters refused differently");
